@@ -1,0 +1,9 @@
+#include "app/global_texts.h"
+
+std::optional<std::string> GamePath;
+std::optional<std::string> PickerInitialFolder;
+
+void ReleaseGlobalTexts() {
+  GamePath.reset();
+  PickerInitialFolder.reset();
+}
