@@ -1,5 +1,41 @@
 #include "switch/client_check.h"
-// Placeholder: the real check replaces this file.
-std::string LowerCaseAscii(const std::string& text) { return text; }
-bool ClientCheck::IsProcessRunning(const std::string&) { return false; }
-bool ClientCheck::IsGameClientRunning() { return false; }
+
+namespace {
+
+// The game's client programs, asked in this order.
+const char* const kClientNames[] = {"LeagueClient.exe", "LeagueClientUx.exe", "Client.exe",
+                                    "League of Legends.exe"};
+
+}  // namespace
+
+// A byte of 0x80 or more leads a double-byte character; its trail byte may fall in "A".."Z"
+// and must stay as it is.
+std::string LowerCaseAscii(const std::string& text) {
+  std::string lower = text;
+  for (std::string::size_type i = 0; i < lower.size(); ++i) {
+    const unsigned char byte = static_cast<unsigned char>(lower[i]);
+    if (byte >= 'A' && byte <= 'Z') {
+      lower[i] = static_cast<char>(byte + 0x20);
+    } else if (byte >= 0x80) {
+      ++i;
+    }
+  }
+  return lower;
+}
+
+bool ClientCheck::IsProcessRunning(const std::string& name) {
+  const std::string wanted = LowerCaseAscii(name);
+  bool found = false;
+  processes_.WalkProcesses([&](const std::string& exeFile) {
+    found = LowerCaseAscii(exeFile) == wanted;
+    return found;
+  });
+  return found;
+}
+
+bool ClientCheck::IsGameClientRunning() {
+  for (const char* name : kClientNames) {
+    if (IsProcessRunning(name)) return true;
+  }
+  return false;
+}
