@@ -20,6 +20,9 @@ class GameFolderDiscovery {
   void Run();
 
  private:
+  void SetRestoreButtonState();
+  void SetOptimizeButtonState();
+
   platform::Registry& registry_;
   platform::Shell& shell_;
   FolderOps& folders_;
