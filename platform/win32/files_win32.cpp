@@ -4,6 +4,12 @@
 
 #include <cstring>
 
+// shlwapi.h maps these names to their A/W variants; here they are the interface's own methods,
+// and a renamed method would call itself instead of the shell function.
+#undef PathFileExists
+#undef PathIsDirectory
+#undef PathIsDirectoryEmpty
+
 #include "platform/win32/win32_platform.h"
 
 namespace platform {

@@ -9,8 +9,8 @@
 namespace platform {
 namespace {
 
-// Processes, threads, and the heaps and modules of this process: the flags the check has
-// always used, kept so it behaves the same.
+// All processes and threads, plus this process's heaps and modules (process id 0); only the
+// process list is read.
 constexpr DWORD kSnapshotFlags = TH32CS_SNAPALL;
 static_assert(kSnapshotFlags == 15, "TH32CS_SNAPALL");
 
