@@ -1,0 +1,398 @@
+#include "tests/e2e/harness.h"
+
+#include <algorithm>
+#include <sstream>
+#include <thread>
+
+namespace e2e {
+
+namespace {
+
+constexpr Millis kPollInterval{10};
+constexpr char kNoticeClass[] = "#32770";
+constexpr char kNoticeCaption[] = "信息：";
+constexpr char kUninstallKey[] =
+    "SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\英雄联盟";
+
+std::string ClassOf(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+struct TopLevelSearch {
+  DWORD pid;
+  const std::function<bool(HWND)>& matches;
+  HWND found;
+};
+
+BOOL CALLBACK VisitTopLevel(HWND window, LPARAM param) {
+  auto& search = *reinterpret_cast<TopLevelSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search.pid || !IsWindowVisible(window) || !search.matches(window)) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
+// The first visible top-level window of `pid` that `matches` accepts, or null.
+HWND FindTopLevel(DWORD pid, const std::function<bool(HWND)>& matches) {
+  TopLevelSearch search{pid, matches, nullptr};
+  EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A name no other fixture of this run uses, for temporary folders.
+std::string FreshTempFolder(const char* prefix) {
+  static int counter = 0;
+  char temp[MAX_PATH] = {};
+  GetTempPathA(sizeof temp, temp);
+  std::string path = std::string(temp) + prefix + std::to_string(GetCurrentProcessId()) + "-" +
+                     std::to_string(++counter);
+  CreateDirectoryA(path.c_str(), nullptr);
+  return path;
+}
+
+// Deletes a folder with all it holds. Links (reparse points) are removed, never followed.
+void DeleteTree(const std::string& folder) {
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = entry.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = folder + "\\" + name;
+      const DWORD attributes = entry.dwFileAttributes;
+      if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        DeleteTree(path);
+      } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveDirectoryA(path.c_str());
+      } else {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+      }
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+  }
+  SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+  RemoveDirectoryA(folder.c_str());
+}
+
+void ListTree(const std::string& folder, const std::string& relative,
+              std::vector<std::string>& listing) {
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = entry.cFileName;
+    if (name == "." || name == "..") continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      listing.push_back(relative + name + "\\");
+      ListTree(folder + "\\" + name, relative + name + "\\", listing);
+    } else {
+      listing.push_back(relative + name);
+    }
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+}
+
+INPUT KeyInput(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+INPUT MouseInput(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  return input;
+}
+
+}  // namespace
+
+// ---- Waiting ----
+
+bool WaitUntil(const std::function<bool()>& ready, Millis deadline) {
+  const auto end = std::chrono::steady_clock::now() + deadline;
+  while (!ready()) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(kPollInterval);
+  }
+  return true;
+}
+
+bool StaysTrue(const std::function<bool()>& holds, Millis period) {
+  return !WaitUntil([&] { return !holds(); }, period);
+}
+
+// ---- Processes ----
+
+std::string DriverFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string folder = path;
+  return folder.substr(0, folder.find_last_of('\\'));
+}
+
+Process::Process(const std::string& exePath) {
+  std::string commandLine = "\"" + exePath + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &info_)) {
+    info_ = {};
+  }
+}
+
+Process::Process(Process&& other) noexcept : info_(other.info_) { other.info_ = {}; }
+
+Process::~Process() {
+  if (!Started()) return;
+  Kill();
+  CloseHandle(info_.hThread);
+  CloseHandle(info_.hProcess);
+}
+
+bool Process::Running() const {
+  return Started() && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> Process::WaitForExit(Millis deadline) const {
+  if (!Started() ||
+      WaitForSingleObject(info_.hProcess, static_cast<DWORD>(deadline.count())) != WAIT_OBJECT_0)
+    return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
+void Process::Kill() {
+  if (!Running()) return;
+  TerminateProcess(info_.hProcess, 1);
+  WaitForSingleObject(info_.hProcess, static_cast<DWORD>(kDeadline.count()));
+}
+
+Process StartKestrova() { return Process(DriverFolder() + "\\Kestrova.exe"); }
+
+HWND WaitForMainWindow(const Process& app, Millis deadline) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        found = FindTopLevel(app.Id(), [](HWND w) { return TextOf(w) == "Kestrova"; });
+        return found != nullptr;
+      },
+      deadline);
+  return found;
+}
+
+std::vector<HWND> VisibleWindowsOf(DWORD pid) {
+  std::vector<HWND> windows;
+  FindTopLevel(pid, [&](HWND w) {
+    windows.push_back(w);
+    return false;
+  });
+  return windows;
+}
+
+// ---- Windows and controls ----
+
+std::string TextOf(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
+    return "";
+  std::string text(length + 1, '\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                      SMTO_ABORTIFHUNG, 2000, &copied);
+  text.resize(std::min<size_t>(copied, length));
+  return text;
+}
+
+HWND ControlOf(HWND window, int id) { return GetDlgItem(window, id); }
+
+RECT ScreenRect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+RECT PlaceInParent(HWND control) {
+  RECT rect = ScreenRect(control);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+std::string Describe(HWND window) {
+  if (!window) return "(no window)";
+  const RECT r = ScreenRect(window);
+  std::ostringstream out;
+  out << "[" << ClassOf(window) << " \"" << TextOf(window) << "\" " << r.left << "," << r.top
+      << "-" << r.right << "," << r.bottom << (IsWindowVisible(window) ? " visible" : " hidden")
+      << (IsWindowEnabled(window) ? " enabled" : " disabled") << "]";
+  return out.str();
+}
+
+// ---- Real input ----
+
+bool BringToFront(HWND window) {
+  SetForegroundWindow(window);
+  return WaitUntil([&] { return GetForegroundWindow() == window; });
+}
+
+void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
+  std::vector<INPUT> inputs;
+  for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, false));
+  inputs.push_back(KeyInput(key, false));
+  inputs.push_back(KeyInput(key, true));
+  for (auto m = std::rbegin(modifiers); m != std::rend(modifiers); ++m)
+    inputs.push_back(KeyInput(*m, true));
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void ClickCentre(HWND window) {
+  const RECT r = ScreenRect(window);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  INPUT clicks[] = {MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP)};
+  SendInput(2, clicks, sizeof(INPUT));
+}
+
+// ---- Notices ----
+
+HWND FindNotice(DWORD pid) {
+  return FindTopLevel(
+      pid, [](HWND w) { return ClassOf(w) == kNoticeClass && TextOf(w) == kNoticeCaption; });
+}
+
+HWND WaitForNotice(DWORD pid, Millis deadline) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindNotice(pid)) != nullptr; }, deadline);
+  return found;
+}
+
+std::string NoticeText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
+
+std::vector<int> NoticeButtons(HWND box) {
+  std::vector<int> buttons;
+  for (int id = IDOK; id <= IDCONTINUE; ++id) {
+    HWND button = GetDlgItem(box, id);
+    if (button && IsWindowVisible(button) && ClassOf(button) == "Button") buttons.push_back(id);
+  }
+  return buttons;
+}
+
+void AnswerNotice(HWND box, int buttonId) {
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
+}
+
+// ---- Fixtures ----
+
+GameFolder::GameFolder() : root_(FreshTempFolder("kestrova-game-")), path_(root_ + "\\英雄联盟") {
+  CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+GameFolder::~GameFolder() { DeleteTree(root_); }
+
+void GameFolder::AddFolder(const std::string& relative) const {
+  for (size_t cut = relative.find('\\'); cut != std::string::npos;
+       cut = relative.find('\\', cut + 1)) {
+    CreateDirectoryA((path_ + "\\" + relative.substr(0, cut)).c_str(), nullptr);
+  }
+  CreateDirectoryA((path_ + "\\" + relative).c_str(), nullptr);
+}
+
+void GameFolder::AddFile(const std::string& relative, const std::string& content) const {
+  const size_t cut = relative.find_last_of('\\');
+  if (cut != std::string::npos) AddFolder(relative.substr(0, cut));
+  HANDLE file = CreateFileA((path_ + "\\" + relative).c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+void GameFolder::Remove(const std::string& relative) const {
+  const std::string path = path_ + "\\" + relative;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    DeleteTree(path);
+  } else {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+  }
+}
+
+std::vector<std::string> GameFolder::Listing() const {
+  std::vector<std::string> listing;
+  ListTree(path_, "", listing);
+  std::sort(listing.begin(), listing.end());
+  return listing;
+}
+
+InstallSourceEntry::InstallSourceEntry(const std::string& value, DWORD type) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                      &key, nullptr) != ERROR_SUCCESS)
+    return;
+  written_ = RegSetValueExA(key, "InstallSource", 0, type,
+                            reinterpret_cast<const BYTE*>(value.c_str()),
+                            static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+  RegCloseKey(key);
+}
+
+InstallSourceEntry::~InstallSourceEntry() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey); }
+
+NamedSleeper::NamedSleeper(const std::string& exeName)
+    : folder_(FreshTempFolder("kestrova-sleeper-")), path_(folder_ + "\\" + exeName) {
+  if (CopyFileA((DriverFolder() + "\\sleeper.exe").c_str(), path_.c_str(), FALSE))
+    process_.emplace(path_);
+}
+
+NamedSleeper::~NamedSleeper() {
+  process_.reset();
+  DeleteFileA(path_.c_str());
+  RemoveDirectoryA(folder_.c_str());
+}
+
+AppTest::AppTest() {
+  game_.AddFile("英雄联盟卸载.exe");
+  game_.AddFile("Cross\\a.dll");
+  game_.AddFile("Cross111\\a.dll");
+  entry_.emplace(game_.Path());
+  EXPECT_TRUE(entry_->Written()) << "could not write InstallSource";
+}
+
+HWND AppTest::StartApp() {
+  apps_.push_back(StartKestrova());
+  const Process& app = apps_.back();
+  if (!app.Started()) {
+    ADD_FAILURE() << "could not start " << DriverFolder() << "\\Kestrova.exe";
+    return nullptr;
+  }
+  HWND window = WaitForMainWindow(app);
+  if (!window) {
+    std::ostringstream seen;
+    for (HWND w : VisibleWindowsOf(app.Id())) seen << " " << Describe(w);
+    const std::optional<DWORD> exitCode = app.WaitForExit(Millis{0});
+    ADD_FAILURE() << "no visible main window within " << kDeadline.count() << " ms; process "
+                  << (exitCode ? "ended with exit code " + std::to_string(*exitCode) : "running")
+                  << "; its visible windows:"
+                  << (seen.str().empty() ? " none" : seen.str());
+  }
+  return window;
+}
+
+}  // namespace e2e
