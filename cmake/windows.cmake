@@ -1,4 +1,5 @@
 # Windows build: Kestrova.exe, the Windows-side tests and the end-to-end driver.
+enable_language(RC)
 set(KESTROVA_WIN_LIBS kernel32 user32 gdi32 advapi32 shell32 shlwapi ole32)
 # Static runtime: the exe needs no MinGW DLL beside it.
 set(KESTROVA_STATIC_LINK -static -static-libgcc -static-libstdc++)
@@ -20,12 +21,14 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 file(GLOB KESTROVA_WIN_TESTS CONFIGURE_DEPENDS tests/win/*.cpp)
 if(KESTROVA_WIN_TESTS)
-  add_executable(kestrova_win_tests ${KESTROVA_WIN_TESTS} ${KESTROVA_FAKE_SOURCES})
+  # The end-to-end harness lends its temporary game folders and named sleeper processes.
+  add_executable(kestrova_win_tests ${KESTROVA_WIN_TESTS} ${KESTROVA_FAKE_SOURCES}
+                 tests/e2e/harness.cpp)
   target_link_libraries(kestrova_win_tests PRIVATE kestrova_win32 gmock gtest_main)
   target_link_options(kestrova_win_tests PRIVATE ${KESTROVA_STATIC_LINK})
   target_compile_definitions(kestrova_win_tests PRIVATE
     KESTROVA_EXE_NAME="Kestrova.exe")
-  add_dependencies(kestrova_win_tests Kestrova)
+  add_dependencies(kestrova_win_tests Kestrova sleeper)
   set_target_properties(kestrova_win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
   add_test(NAME win COMMAND kestrova_win_tests WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 endif()

@@ -29,4 +29,6 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf8$'; then
   $need_sudo sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
   grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | $need_sudo tee -a /etc/locale.gen >/dev/null
   $need_sudo locale-gen >/dev/null
+  # locale-gen can come back without having built it (seen on fresh machines): build it directly.
+  locale -a 2>/dev/null | grep -qi '^zh_CN\.utf8$' || $need_sudo localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 fi
