@@ -11,7 +11,8 @@ target_compile_definitions(kestrova_win32 PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
 
 add_executable(Kestrova WIN32 app/main.cpp resources/kestrova.rc)
 target_link_libraries(Kestrova PRIVATE kestrova_win32)
-target_link_options(Kestrova PRIVATE ${KESTROVA_STATIC_LINK} -s)
+# Only the code the program reaches is kept: players download one small exe.
+target_link_options(Kestrova PRIVATE ${KESTROVA_STATIC_LINK} -s -Wl,--gc-sections)
 set_target_properties(Kestrova PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 # GoogleTest from Debian's sources, built with the cross compiler.
