@@ -18,6 +18,11 @@ class CrossSwitch {
   void HandleRestoreClick();
 
  private:
+  /// Shows the refusal and answers true while a game client runs.
+  bool RefusedWhileClientRuns();
+  /// Frees the backup name before the rename; false when the user keeps the old backup.
+  bool MakeRoomForBackup();
+
   ClientCheck& clients_;
   FolderOps& folders_;
   ui::Notices& notices_;
