@@ -135,7 +135,7 @@ bool FakeFileSystem::FindFiles(const std::string& pattern,
                                std::vector<platform::FoundEntry>* entries) {
   calls.push_back("FindFiles " + pattern);
   const std::string suffix = kAllEntries;
-  if (pattern.size() <= suffix.size() ||
+  if (failFind.count(pattern) != 0 || pattern.size() <= suffix.size() ||
       pattern.compare(pattern.size() - suffix.size(), suffix.size(), suffix) != 0) {
     return false;
   }

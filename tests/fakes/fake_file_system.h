@@ -32,6 +32,7 @@ class FakeFileSystem : public platform::FileSystem {
   bool dbghelpMissing = false;    // MakeSureDirectoryPathExists answers 0, nothing is made
   std::set<std::string> failRemove;  // DeleteOneFile/RemoveOneDirectory on these paths fail
                                      // (a file held open, a folder in use)
+  std::set<std::string> failFind;    // FindFiles on these patterns fails (FindFirstFileA)
 
   // Fixtures.
   void AddFolder(const std::string& path, unsigned long attributes = kDirectory);
