@@ -2,6 +2,13 @@
 
 #include <windows.h>
 
+// <windows.h> renames ExpandEnvironmentStrings to its A variant, which would make the method
+// below call itself.
+#undef ExpandEnvironmentStrings
+
+#include <cstring>
+#include <vector>
+
 #include "platform/win32/win32_platform.h"
 
 namespace platform {
@@ -27,7 +34,20 @@ class Win32Registry : public Registry {
 
   unsigned long ExpandEnvironmentStrings(const char* source, char* destination,
                                          unsigned long size) override {
-    return ExpandEnvironmentStringsA(source, destination, size);
+    if (destination) return ::ExpandEnvironmentStringsA(source, destination, size);
+    return ExpandedSizeInBytes(source);
+  }
+
+ private:
+  // ExpandEnvironmentStringsA counts characters, not bytes (Wine does, even for a text it has
+  // written whole): a double-byte path such as %SystemDrive%\英雄联盟 would not fit a buffer of
+  // that size. So the size is measured on an expansion with room for two bytes per character.
+  static unsigned long ExpandedSizeInBytes(const char* source) {
+    const DWORD characters = ::ExpandEnvironmentStringsA(source, nullptr, 0);
+    if (characters == 0) return 0;
+    std::vector<char> expanded(2 * characters, '\0');
+    if (::ExpandEnvironmentStringsA(source, expanded.data(), expanded.size()) == 0) return 0;
+    return std::strlen(expanded.data()) + 1;
   }
 };
 
