@@ -198,6 +198,14 @@ std::vector<HWND> VisibleWindowsOf(DWORD pid) {
   return windows;
 }
 
+bool StartUnixCommand(std::string commandLine, const std::string& folder) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &started) != 0;
+}
+
 // ---- Windows and controls ----
 
 std::string TextOf(HWND window) {

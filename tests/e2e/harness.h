@@ -67,6 +67,10 @@ Process StartKestrova();
 HWND WaitForMainWindow(const Process& app, Millis deadline = kDeadline);
 /// The visible top-level windows of process `pid`.
 std::vector<HWND> VisibleWindowsOf(DWORD pid);
+/// Starts a Unix program under Wine, named by its Z: path ("Z:\\bin\\ln -s a b"), in `folder`.
+/// Wine hands back no handle to wait on, so the caller polls for the effect. False where there
+/// is no such program (not under Wine).
+bool StartUnixCommand(std::string commandLine, const std::string& folder);
 
 // ---- Windows and controls ----
 

@@ -1,0 +1,311 @@
+// "优化" and "还原" end to end on the real Kestrova.exe, real folders and real processes: every
+// folder state of both buttons, the overwrite question, the game clients, folders held open or
+// holding what can't be removed, a folder link, and the typical run from start to close.
+// Every file carries its own bytes, and each case compares the whole tree with them before and
+// after, so a lost or altered file of the backup shows.
+#include <string>
+#include <vector>
+
+#include "app/texts.h"
+#include "tests/e2e/harness.h"
+
+namespace e2e {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// ---- The game folder, with each file's bytes ----
+
+std::string ReadAll(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "(unreadable)";
+  std::string bytes(4096, '\0');
+  DWORD read = 0;
+  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  CloseHandle(file);
+  bytes.resize(read);
+  return bytes;
+}
+
+// Cross and Cross111 with all they hold, sorted: "Cross\\" for a folder, "Cross\\a.dll=bytes"
+// for a file.
+Lines Tree(const GameFolder& game) {
+  Lines tree;
+  for (const std::string& entry : game.Listing()) {
+    if (entry.rfind("Cross", 0) != 0) continue;
+    tree.push_back(entry.back() == '\\' ? entry : entry + "=" + ReadAll(game.Path() + "\\" + entry));
+  }
+  return tree;
+}
+
+// Puts Cross and Cross111 into the state `entries` gives, in Tree's notation.
+void Arrange(const GameFolder& game, const Lines& entries) {
+  game.Remove("Cross");
+  game.Remove("Cross111");
+  for (const std::string& entry : entries) {
+    const size_t equals = entry.find('=');
+    if (equals == std::string::npos) game.AddFolder(entry.substr(0, entry.size() - 1));
+    else game.AddFile(entry.substr(0, equals), entry.substr(equals + 1));
+  }
+}
+
+// ---- Clicks and notices ----
+
+struct Notice {
+  const char* text;
+  int answer;  // the button that closes it
+};
+
+// The question has Yes and No; every other notice one OK button.
+std::vector<int> ButtonsOf(const std::string& text) {
+  if (text == texts::kOverwriteBackup) return {IDYES, IDNO};
+  return {IDOK};
+}
+
+// Answers each notice as `notices` says, after checking its text and buttons and that the main
+// window is still there while it is open.
+void AnswerEach(HWND main, DWORD pid, const std::vector<Notice>& notices) {
+  for (const Notice& expected : notices) {
+    SCOPED_TRACE(expected.text);
+    HWND box = WaitForNotice(pid);
+    ASSERT_TRUE(box) << "no notice";
+    EXPECT_EQ(NoticeText(box), expected.text);
+    EXPECT_EQ(NoticeButtons(box), ButtonsOf(expected.text));
+    EXPECT_TRUE(IsWindow(main)) << "the main window went while the notice was open";
+    AnswerNotice(box, expected.answer);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); })) << "the notice stays open";
+  }
+}
+
+// Clicks the button (BM_CLICK, posted: the handler blocks in its notices) and answers them.
+void ClickThrough(HWND main, DWORD pid, int button, const std::vector<Notice>& notices) {
+  PostMessageA(ControlOf(main, button), BM_CLICK, 0, 0);
+  AnswerEach(main, pid, notices);
+}
+
+// True once the click's handler has returned without opening a further notice: a message sent
+// to the main window is taken only after the handler returned, or inside a notice then open.
+bool EndedWithoutFurtherNotice(HWND main, DWORD pid) {
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+  return FindNotice(pid) == nullptr;
+}
+
+// ---- Every folder state of both buttons ----
+
+struct Row {
+  const char* name;
+  int button;
+  Lines before;          // Cross and Cross111 when the button is clicked (arranged by hand)
+  const char* readOnly;  // a file of `before` made read-only, or null
+  bool crossHeldOpen;    // another process holds a handle to the Cross folder itself
+  std::vector<Notice> notices;
+  bool ends;                 // the program ends, exit code 0, after the last notice
+  bool optimizeEnabled;      // the buttons afterwards, when the program goes on
+  bool restoreEnabled;
+  Lines after;
+};
+
+void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
+
+const Lines kFullCross = {"Cross\\", "Cross\\a.dll=new a", "Cross\\sub\\",
+                          "Cross\\sub\\b.dll=new b"};
+const Lines kFullBackup = {"Cross111\\", "Cross111\\old.dll=old backup", "Cross111\\sub\\",
+                           "Cross111\\sub\\deep.dll=deep backup"};
+const Lines kMovedAside = {"Cross111\\", "Cross111\\a.dll=new a", "Cross111\\sub\\",
+                           "Cross111\\sub\\b.dll=new b", "Cross\\"};
+const Lines kBackupRestored = {"Cross\\", "Cross\\old.dll=old backup", "Cross\\sub\\",
+                               "Cross\\sub\\deep.dll=deep backup"};
+
+Lines Both(const Lines& first, const Lines& second) {
+  Lines both = first;
+  both.insert(both.end(), second.begin(), second.end());
+  return both;
+}
+
+const Notice kAlreadyOptimized = {texts::kAlreadyOptimized, IDOK};
+const Notice kOptimizeDone = {texts::kOptimizeDone, IDOK};
+const Notice kOptimizeFailed = {texts::kOptimizeFailed, IDOK};
+const Notice kAnswerYes = {texts::kOverwriteBackup, IDYES};
+const Notice kAnswerNo = {texts::kOverwriteBackup, IDNO};
+const Notice kNoBackup = {texts::kNoBackup, IDOK};
+const Notice kRestoreDone = {texts::kRestoreDone, IDOK};
+const Notice kRestoreFailed = {texts::kRestoreFailed, IDOK};
+
+const Row kOptimizeRows[] = {
+    {"CrossMissing", ids::按钮1, kFullBackup, nullptr, false, {kAlreadyOptimized}, false, true,
+     true, Both(kFullBackup, {"Cross\\"})},
+    {"CrossMissingNoBackup", ids::按钮1, {}, nullptr, false, {kAlreadyOptimized}, false, true,
+     true, {"Cross\\"}},
+    {"CrossEmpty", ids::按钮1, Both(kFullBackup, {"Cross\\"}), nullptr, false,
+     {kAlreadyOptimized}, false, true, true, Both(kFullBackup, {"Cross\\"})},
+    {"NoBackup", ids::按钮1, kFullCross, nullptr, false, {kOptimizeDone}, false, false, true,
+     kMovedAside},
+    {"EmptyBackupGoesWithoutAQuestion", ids::按钮1, Both({"Cross111\\"}, kFullCross), nullptr,
+     false, {kOptimizeDone}, false, false, true, kMovedAside},
+    {"BackupAnsweredYes", ids::按钮1, Both(kFullBackup, kFullCross), nullptr, false,
+     {kAnswerYes, kOptimizeDone}, false, false, true, kMovedAside},
+    {"BackupAnsweredNo", ids::按钮1, Both(kFullBackup, kFullCross), nullptr, false, {kAnswerNo},
+     false, true, true, Both(kFullBackup, kFullCross)},
+    {"BackupIsAFile", ids::按钮1, Both({"Cross111=a file"}, kFullCross), nullptr, false,
+     {kOptimizeFailed}, false, true, true, Both({"Cross111=a file"}, kFullCross)},
+    {"CrossHeldOpen", ids::按钮1, kFullCross, nullptr, true, {kOptimizeFailed}, false, true, true,
+     kFullCross},
+    {"CrossHeldOpenAfterYes", ids::按钮1, Both(kFullBackup, kFullCross), nullptr, true,
+     {kAnswerYes, kOptimizeFailed}, false, true, true, kFullCross},
+};
+
+const Row kRestoreRows[] = {
+    {"NoBackup", ids::按钮2, kFullCross, nullptr, false, {kNoBackup}, false, true, true,
+     kFullCross},
+    {"BackupIsAFile", ids::按钮2, Both({"Cross111=a file"}, kFullCross), nullptr, false,
+     {kNoBackup}, false, true, true, Both({"Cross111=a file"}, kFullCross)},
+    {"CrossFull", ids::按钮2, Both(kFullBackup, kFullCross), nullptr, false, {kRestoreDone}, false,
+     true, false, kBackupRestored},
+    {"CrossEmpty", ids::按钮2, Both(kFullBackup, {"Cross\\"}), nullptr, false, {kRestoreDone},
+     false, true, false, kBackupRestored},
+    {"EmptyBackup", ids::按钮2, Both({"Cross111\\"}, kFullCross), nullptr, false, {kRestoreDone},
+     false, true, false, {"Cross\\"}},
+    {"CrossDeletedByHand", ids::按钮2, kFullBackup, nullptr, false, {kRestoreFailed}, true, false,
+     false, kFullBackup},
+    {"ReadOnlyFileInCross", ids::按钮2, Both(kFullBackup, kFullCross), "Cross\\sub\\b.dll", false,
+     {kRestoreFailed}, true, false, false,
+     Both(kFullBackup, {"Cross\\", "Cross\\sub\\", "Cross\\sub\\b.dll=new b"})},
+};
+
+class SwitchRow : public AppTest, public ::testing::WithParamInterface<Row> {};
+
+// Proves each row: the notices with their texts and buttons, the buttons afterwards (or the end
+// with exit code 0 once the failure notice is closed), and Cross and Cross111 byte for byte.
+TEST_P(SwitchRow, NoticesButtonsAndFolders) {
+  const Row& row = GetParam();
+  HWND main = StartApp();
+  ASSERT_TRUE(main);
+  const DWORD pid = apps_.front().Id();
+  Arrange(game_, row.before);
+  if (row.readOnly)
+    SetFileAttributesA((game_.Path() + "\\" + row.readOnly).c_str(), FILE_ATTRIBUTE_READONLY);
+  HANDLE held = INVALID_HANDLE_VALUE;
+  if (row.crossHeldOpen) {
+    held = CreateFileA((game_.Path() + "\\Cross").c_str(), GENERIC_READ,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  }
+  ASSERT_EQ(Tree(game_), row.before);
+
+  ClickThrough(main, pid, row.button, row.notices);
+
+  if (row.ends) {
+    EXPECT_EQ(apps_.front().WaitForExit(), 0u);
+  } else {
+    EXPECT_TRUE(EndedWithoutFurtherNotice(main, pid)) << Describe(FindNotice(pid));
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_EQ(IsWindowEnabled(ControlOf(main, ids::按钮1)) != 0, row.optimizeEnabled);
+    EXPECT_EQ(IsWindowEnabled(ControlOf(main, ids::按钮2)) != 0, row.restoreEnabled);
+  }
+  if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+  EXPECT_EQ(Tree(game_), row.after);
+}
+
+std::string RowName(const ::testing::TestParamInfo<Row>& info) { return info.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(Optimize, SwitchRow, ::testing::ValuesIn(kOptimizeRows), RowName);
+INSTANTIATE_TEST_SUITE_P(Restore, SwitchRow, ::testing::ValuesIn(kRestoreRows), RowName);
+
+// ---- Game clients, links, clicks under a notice ----
+
+using Switch = AppTest;
+
+// Proves each of the four client programs, running, makes both buttons refuse and touch nothing.
+TEST_F(Switch, EachClientBlocksBothButtons) {
+  HWND main = StartApp();
+  ASSERT_TRUE(main);
+  const DWORD pid = apps_.front().Id();
+  const Lines before = Tree(game_);
+  for (const char* client : texts::kGameClientNames) {
+    SCOPED_TRACE(client);
+    NamedSleeper running(client);
+    ASSERT_TRUE(running.process().Running());
+    for (int button : {ids::按钮1, ids::按钮2}) {
+      ClickThrough(main, pid, button, {{texts::kCloseClientFirst, IDOK}});
+      EXPECT_TRUE(EndedWithoutFurtherNotice(main, pid));
+    }
+    EXPECT_EQ(Tree(game_), before);
+    EXPECT_TRUE(IsWindowEnabled(ControlOf(main, ids::按钮1)));
+    EXPECT_TRUE(IsWindowEnabled(ControlOf(main, ids::按钮2)));
+  }
+}
+
+// Proves a folder link inside Cross is never emptied through during restore: the folder it
+// points to, outside the game folder, keeps every file. Wine can't remove such a link (its
+// RemoveDirectoryA fails on a link to a folder that holds files), so restore fails and ends;
+// the backup is untouched.
+TEST_F(Switch, RestoreLeavesTheTargetOfAFolderLinkInCrossIntact) {
+  HWND main = StartApp();
+  ASSERT_TRUE(main);
+  const DWORD pid = apps_.front().Id();
+  Arrange(game_, Both(kFullBackup, kFullCross));
+  const std::string outside = game_.Path() + "\\..\\outside";
+  game_.AddFile("..\\outside\\keep.txt", "keep");
+  game_.AddFile("..\\outside\\deeper\\keep2.txt", "keep too");
+  if (!StartUnixCommand("Z:\\bin\\ln -s ../../outside Cross/link", game_.Path()))
+    GTEST_SKIP() << "no Unix ln to make a folder link with (not under Wine)";
+  const std::string link = game_.Path() + "\\Cross\\link";
+  ASSERT_TRUE(WaitUntil([&] {
+    return GetFileAttributesA(link.c_str()) ==
+           (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
+  }));
+
+  ClickThrough(main, pid, ids::按钮2, {kRestoreFailed});
+  EXPECT_EQ(apps_.front().WaitForExit(), 0u);
+
+  EXPECT_EQ(ReadAll(outside + "\\keep.txt"), "keep");
+  EXPECT_EQ(ReadAll(outside + "\\deeper\\keep2.txt"), "keep too");
+  const Lines tree = Tree(game_);
+  EXPECT_EQ(Lines(tree.begin(), tree.begin() + kFullBackup.size()), kFullBackup);
+  StartUnixCommand("Z:\\bin\\rm -f Cross/link", game_.Path());
+  EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES; }));
+}
+
+// Moves the notice off the main window, so that a click aimed at a button reaches the window.
+void MoveAside(HWND box, HWND main) {
+  const RECT mainRect = ScreenRect(main);
+  SetWindowPos(box, nullptr, mainRect.right + 10, 0, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Proves real clicks on either button do nothing while the question is open: the main window is
+// disabled, no second notice opens, no folder changes; and that the same click works once the
+// notice is gone.
+TEST_F(Switch, ClicksWhileANoticeIsOpenDoNothing) {
+  Arrange(game_, Both(kFullBackup, kFullCross));
+  HWND main = StartApp();
+  ASSERT_TRUE(main);
+  const DWORD pid = apps_.front().Id();
+  const Lines before = Tree(game_);
+  ASSERT_TRUE(BringToFront(main));
+  ClickCentre(ControlOf(main, ids::按钮1));
+  HWND question = WaitForNotice(pid);
+  ASSERT_TRUE(question) << "a real click on 优化 opened no notice";
+  MoveAside(question, main);
+  EXPECT_FALSE(IsWindowEnabled(main));
+
+  const std::vector<HWND> windows = VisibleWindowsOf(pid);
+  for (int button : {ids::按钮1, ids::按钮2}) ClickCentre(ControlOf(main, button));
+  EXPECT_TRUE(StaysTrue([&] { return VisibleWindowsOf(pid) == windows; }, Millis{500}));
+  EXPECT_EQ(Tree(game_), before);
+
+  AnswerEach(main, pid, {kAnswerNo});
+  EXPECT_TRUE(EndedWithoutFurtherNotice(main, pid));
+  EXPECT_TRUE(IsWindowEnabled(main));
+  ASSERT_TRUE(BringToFront(main));
+  ClickCentre(ControlOf(main, ids::按钮1));
+  AnswerEach(main, pid, {kAnswerNo});
+  EXPECT_EQ(Tree(game_), before);
+}
+
+}  // namespace
+}  // namespace e2e
