@@ -1,6 +1,9 @@
 # Sourced, not run: a private Wine prefix and an Xvfb display for running the Windows programs.
 #
-#   wine_env_up              fresh prefix in a temp folder, Xvfb of $KESTROVA_SCREEN (WxHxD)
+#   wine_env_up              fresh prefix in a temp folder, Xvfb of $KESTROVA_SCREEN (WxHxD);
+#                            with KESTROVA_DISPLAY set, that display instead of an Xvfb
+#   wine_env_reset           end every process of the prefix (between suites: a window left
+#                            from one would be found by the next)
 #   wine_env_screen WxHxD    swap the Xvfb for one of another size, keeping the prefix
 #   wine_env_down            stop this prefix's wineserver and this Xvfb, remove the prefix
 #
@@ -42,16 +45,30 @@ wine_env_up() {
   export WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
   WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/kestrova-wine.XXXXXX") || return 1
   export WINEPREFIX
-  wine_env_start_xvfb "$KESTROVA_SCREEN" || return 1
+  if [ -n "${KESTROVA_DISPLAY:-}" ]; then
+    export DISPLAY=$KESTROVA_DISPLAY
+  else
+    wine_env_start_xvfb "$KESTROVA_SCREEN" || return 1
+  fi
   wineboot -i >/dev/null 2>&1 || { echo "wine-env: wineboot failed" >&2; return 1; }
-  # Without a window manager every hide of a managed window stalls two seconds.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || return 1
+  if [ -n "${KESTROVA_XVFB_PID:-}" ]; then
+    # Without a window manager every hide of a managed window stalls two seconds.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || return 1
+  fi
+  # A crashing test program ends instead of waiting for someone to close a crash dialog.
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+    >/dev/null 2>&1 || return 1
   export KESTROVA_WINE_READY=$WINEPREFIX
+}
+
+wine_env_reset() {
+  wineserver -k 2>/dev/null
+  wineserver -w 2>/dev/null
 }
 
 # The display size is read when Wine starts, so the prefix's processes are ended first.
 wine_env_screen() {
-  wineserver -k 2>/dev/null
+  wine_env_reset
   wine_env_stop_xvfb
   wine_env_start_xvfb "$1"
 }
@@ -59,6 +76,7 @@ wine_env_screen() {
 wine_env_down() {
   if [ -n "${KESTROVA_WINE_READY:-}" ]; then
     WINEPREFIX=$KESTROVA_WINE_READY wineserver -k 2>/dev/null
+    WINEPREFIX=$KESTROVA_WINE_READY wineserver -w 2>/dev/null
     rm -rf "$KESTROVA_WINE_READY"
   fi
   wine_env_stop_xvfb
