@@ -1,0 +1,219 @@
+// Hostile registry values and paths on the real Kestrova.exe under Wine: InstallSource of every
+// registry type and of odd sizes, texts that expand to nothing or too much, paths with "&",
+// spaces, a trailing backslash, a character whose second byte is 0x5C, a path so long that the
+// ANSI calls give out, and file names code page 936 can't hold. Whatever the input, the program
+// shows one of its notices, and the backup is never lost.
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/fault_steps.h"
+
+namespace e2e {
+namespace {
+
+using Lines = std::vector<std::string>;
+using namespace std::string_literals;
+
+constexpr char kAsked[] = "检测到有备份文件存在，是否覆盖？";
+constexpr char kWrongFolder[] = "请选择正确的目录。比如：X:\\XXXX\\英雄联盟";
+constexpr char kOptimizeDone[] = "优化成功！";
+constexpr char kOptimizeFailed[] = "优化失败！请重试。";
+constexpr char kRestoreDone[] = "还原成功！";
+constexpr char kRestoreFailed[] = "还原失败！请重试。";
+constexpr char kLabelSuffix[] = "\r\n注意：操作前请关闭游戏客户端";
+constexpr DWORD kRegQword = 11;
+constexpr size_t kMaxValueBytes = 65535;
+
+// The folder dialog's tree: how the picker is told from the notices.
+constexpr int kFolderTreeId = 0x3741;
+
+HWND WaitForPicker(DWORD pid) {
+  HWND picker = nullptr;
+  WaitUntil([&] {
+    for (HWND window : VisibleWindowsOf(pid))
+      if (GetDlgItem(window, kFolderTreeId)) picker = window;
+    return picker != nullptr;
+  });
+  return picker;
+}
+
+// ---- Values that are no install folder: the picker opens ----
+
+struct RejectedValue {
+  const char* what;
+  DWORD type;
+  std::string bytes;
+};
+
+const RejectedValue kRejected[] = {
+    {"REG_NONE", REG_NONE, "C:\\\0"s},
+    {"REG_BINARY", REG_BINARY, "C:\\\0"s},
+    {"REG_DWORD", REG_DWORD, "\x43\x3A\x5C\0"s},
+    {"REG_DWORD_BIG_ENDIAN", REG_DWORD_BIG_ENDIAN, "\0\0\0\1"s},
+    {"REG_LINK", REG_LINK, "C\0:\0\\\0"s},
+    {"REG_MULTI_SZ", REG_MULTI_SZ, "C:\\\0D:\\\0\0"s},
+    {"REG_RESOURCE_LIST", REG_RESOURCE_LIST, "C:\\\0"s},
+    {"REG_QWORD", kRegQword, "C:\\\0\0\0\0\0"s},
+    {"REG_SZ of 0 bytes", REG_SZ, ""},
+    {"REG_SZ of 1 byte, a NUL", REG_SZ, "\0"s},
+    {"REG_EXPAND_SZ of 1 byte, a NUL", REG_EXPAND_SZ, "\0"s},
+};
+
+// Proves a value of any other type, or an empty one, is no install folder: the picker opens,
+// and cancelling it ends the program after the notice.
+TEST(HostileRegistry, ValuesThatAreNoTextOpenThePicker) {
+  for (const RejectedValue& c : kRejected) {
+    SCOPED_TRACE(c.what);
+    InstallSourceEntry entry("");
+    ASSERT_TRUE(OverwriteInstallSource(c.type, c.bytes));
+    Process app = StartKestrova();
+    HWND picker = WaitForPicker(app.Id());
+    ASSERT_TRUE(picker) << "no folder dialog";
+    PostMessageA(picker, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(AnswerNextNotice(app.Id()), kWrongFolder);
+    EXPECT_EQ(app.WaitForExit(), 0u);
+  }
+}
+
+// ---- Values that are taken as they stand ----
+
+struct TakenValue {
+  const char* what;
+  const char* folder;  // the install folder, below the temporary game folder ("" itself)
+  DWORD type;
+  std::string (*value)(const std::string& folder);  // the bytes stored, from the folder's path
+  std::string (*label)(const std::string& folder);  // GamePath as the label shows it
+  // An empty folder that MakeSureDirectoryPathExists makes beside the install folder when it
+  // re-creates Cross: dbghelp looks for backslashes byte by byte, so it takes the second byte of
+  // 乗 for one and makes the folder named by the bytes before it.
+  const char* stray = nullptr;
+};
+
+std::string Itself(const std::string& folder) { return folder; }
+std::string WithNul(const std::string& folder) { return folder + '\0'; }
+
+const TakenValue kTaken[] = {
+    {"REG_SZ without its NUL", "", REG_SZ, Itself, Itself},
+    {"65,535 bytes: the path, its NUL and padding after it", "", REG_SZ,
+     [](const std::string& f) { return (f + '\0').append(kMaxValueBytes - f.size() - 1, 'p'); },
+     Itself},
+    {"a trailing backslash", "", REG_SZ,
+     [](const std::string& f) { return WithNul(f + "\\"); },
+     [](const std::string& f) { return f + "\\"; }},
+    {"an ampersand", "A&B", REG_SZ, WithNul, Itself},
+    {"乗, whose second byte is 0x5C", "乗", REG_SZ, WithNul, Itself},
+    {"乗 at the end, then a trailing backslash", "英雄乗", REG_SZ,
+     [](const std::string& f) { return WithNul(f + "\\"); },
+     [](const std::string& f) { return f + "\\"; }, "英雄\\"},
+    {"REG_EXPAND_SZ with a variable", "", REG_EXPAND_SZ,
+     [](const std::string& f) { return WithNul("%KESTROVA_GAME%" + f.substr(2)); }, Itself},
+};
+
+const Lines kCross = {"Cross\\", "Cross\\a.dll=new-a", "Cross\\sub\\", "Cross\\sub\\b.dll=new-b"};
+const Lines kMovedAside = {"Cross111\\", "Cross111\\a.dll=new-a", "Cross111\\sub\\",
+                           "Cross111\\sub\\b.dll=new-b", "Cross\\"};
+
+// `entries` as ContentsOf(game folder) lists them when they lie in `folder` below it.
+Lines Below(const std::string& folder, const Lines& entries, const char* stray = nullptr) {
+  if (folder.empty()) return entries;
+  Lines below = {folder + "\\"};
+  if (stray) below.push_back(stray);
+  for (const std::string& entry : entries) below.push_back(folder + "\\" + entry);
+  std::sort(below.begin(), below.end());
+  return below;
+}
+
+void FillCross(const GameFolder& game, const std::string& folder) {
+  const std::string in = folder.empty() ? "" : folder + "\\";
+  game.AddFile(in + "Cross\\a.dll", "new-a");
+  game.AddFile(in + "Cross\\sub\\b.dll", "new-b");
+}
+
+// Proves each such value is the install folder exactly as stored (up to its first NUL), and that
+// 优化 and then 还原 work on it, give Cross back byte for byte and make nothing beside it.
+TEST(HostileRegistry, TextValuesAreTakenAsTheyStandAndSwitchBothWays) {
+  for (const TakenValue& c : kTaken) {
+    SCOPED_TRACE(c.what);
+    GameFolder game;
+    const std::string folder = *c.folder ? game.Path() + "\\" + c.folder : game.Path();
+    FillCross(game, c.folder);
+    SetEnvironmentVariableA("KESTROVA_GAME", folder.substr(0, 2).c_str());  // the drive
+    InstallSourceEntry entry("");
+    ASSERT_TRUE(OverwriteInstallSource(c.type, c.value(folder)));
+    Process app = StartKestrova();
+    HWND window = WaitForMainWindow(app);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(TextOf(ControlOf(window, ids::标签1)),
+              "游戏路径：" + c.label(folder) + kLabelSuffix);
+    EXPECT_EQ(ButtonStates(window), "优化 on, 还原 off");
+
+    ASSERT_TRUE(ClickButton(window, ids::按钮1));
+    EXPECT_EQ(AnswerNextNotice(app.Id()), kOptimizeDone);
+    EXPECT_EQ(ContentsOf(game.Path()), Below(c.folder, kMovedAside, c.stray));
+    ASSERT_TRUE(ClickButton(window, ids::按钮2));
+    EXPECT_EQ(AnswerNextNotice(app.Id()), kRestoreDone);
+    EXPECT_EQ(ContentsOf(game.Path()), Below(c.folder, kCross, c.stray));
+    EXPECT_EQ(ButtonStates(window), "优化 on, 还原 off");
+  }
+  SetEnvironmentVariableA("KESTROVA_GAME", nullptr);
+}
+
+
+// ---- Values that name no usable folder ----
+
+struct BrokenValue {
+  const char* what;
+  DWORD type;
+  std::string (*value)(const std::string& game);
+  std::string (*label)(const std::string& game);
+  Lines made;  // what the program makes below the game folder
+};
+
+const std::string kLongVariable(230, 'L');
+
+const BrokenValue kBroken[] = {
+    {"REG_EXPAND_SZ expanding past 260 characters", REG_EXPAND_SZ,
+     [](const std::string& g) { return WithNul(g + "\\%KESTROVA_LONG%"); },
+     [](const std::string& g) { return g + "\\" + kLongVariable; }, {}},
+    {"REG_EXPAND_SZ naming an undefined variable: kept as it stands", REG_EXPAND_SZ,
+     [](const std::string& g) { return WithNul(g + "\\%KESTROVA_UNDEFINED%"); },
+     [](const std::string& g) { return g + "\\%KESTROVA_UNDEFINED%"; },
+     {"%KESTROVA_UNDEFINED%\\", "%KESTROVA_UNDEFINED%\\Cross\\"}},
+    {"65,535 bytes without a NUL", REG_SZ,
+     [](const std::string& g) { return (g + "\\").append(kMaxValueBytes - g.size() - 1, 'q'); },
+     [](const std::string& g) { return (g + "\\").append(kMaxValueBytes - g.size() - 1, 'q'); },
+     {}},
+};
+
+const Lines kBoth = {"Cross111\\", "Cross111\\old.dll=old", "Cross\\", "Cross\\a.dll=new-a",
+                     "Cross\\sub\\", "Cross\\sub\\b.dll=new-b"};
+
+// Proves a value that names no usable folder is shown as it stands, leaves both buttons off, and
+// touches nothing of the game's own Cross and Cross111.
+TEST(HostileRegistry, UnusablePathsLeaveBothButtonsOffAndTouchNothing) {
+  SetEnvironmentVariableA("KESTROVA_LONG", kLongVariable.c_str());
+  for (const BrokenValue& c : kBroken) {
+    SCOPED_TRACE(c.what);
+    GameFolder game;
+    FillCross(game, "");
+    game.AddFile("Cross111\\old.dll", "old");
+    InstallSourceEntry entry("");
+    ASSERT_TRUE(OverwriteInstallSource(c.type, c.value(game.Path())));
+    Process app = StartKestrova();
+    HWND window = WaitForMainWindow(app);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(TextOf(ControlOf(window, ids::标签1)),
+              "游戏路径：" + c.label(game.Path()) + kLabelSuffix);
+    EXPECT_EQ(ButtonStates(window), "优化 off, 还原 off");
+    Lines expected = kBoth;
+    expected.insert(expected.end(), c.made.begin(), c.made.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(ContentsOf(game.Path()), expected);
+  }
+  SetEnvironmentVariableA("KESTROVA_LONG", nullptr);
+}
+
+}  // namespace
+}  // namespace e2e
