@@ -17,6 +17,59 @@ std::string PathLabel(const std::string& gamePath) {
   return std::string(texts::kPathLabelPrefix) + gamePath + texts::kPathLabelSuffix;
 }
 
+// ---- A label's pixels ----
+
+using Pixels = std::vector<DWORD>;
+
+// The pixels of a `width` × `height` area of `dc` at x, y, row by row.
+Pixels PixelsOf(HDC dc, int x, int y, int width, int height) {
+  HDC memory = CreateCompatibleDC(dc);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, dc, x, y, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFO format{};
+  format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  Pixels pixels(static_cast<size_t>(width) * height);
+  GetDIBits(memory, bitmap, 0, height, pixels.data(), &format, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  return pixels;
+}
+
+// What the label `window` shows on screen now.
+Pixels ScreenPixelsOf(HWND window) {
+  const RECT r = ScreenRect(window);
+  HDC screen = GetDC(nullptr);
+  Pixels pixels = PixelsOf(screen, r.left, r.top, r.right - r.left, r.bottom - r.top);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// `text` drawn as a label of the size of `window` draws it, with DrawTextA's `format`.
+Pixels DrawnText(HWND window, const std::string& text, UINT format) {
+  RECT client;
+  GetClientRect(window, &client);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+  FillRect(memory, &client, GetSysColorBrush(COLOR_BTNFACE));
+  HGDIOBJ oldFont = SelectObject(memory, GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(memory, TRANSPARENT);
+  SetTextColor(memory, RGB(0, 0, 0));
+  DrawTextA(memory, text.c_str(), -1, &client, format);
+  SelectObject(memory, oldFont);
+  Pixels pixels = PixelsOf(memory, 0, 0, client.right, client.bottom);
+  SelectObject(memory, oldBitmap);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// ---- Cases ----
+
 // Each case sets the registry and the folders itself; the program is closed at the end of each.
 class Discovery : public AppTest {
  protected:
@@ -92,6 +145,22 @@ TEST_F(Discovery, RegistryValueIsUsedAsStored) {
     EXPECT_TRUE(Enabled(main, ids::按钮2));
     Close(main);
   }
+}
+
+// Proves an "&" in the game path is drawn as itself in 标签1, not taken for a mnemonic mark:
+// the label's pixels on screen are the text drawn without prefix processing.
+TEST_F(Discovery, AmpersandInThePathIsDrawn) {
+  constexpr UINT kLabelFormat = DT_NOCLIP | DT_WORDBREAK | DT_VCENTER;  // 0x114, as labels are drawn
+  game_.AddFolder("A&B");
+  const std::string path = game_.Path() + "\\A&B";
+  HWND main = StartWithInstallSource(path);
+  ASSERT_TRUE(main);
+  HWND label = ControlOf(main, ids::标签1);
+  const Pixels asItself = DrawnText(label, PathLabel(path), kLabelFormat | DT_NOPREFIX);
+  ASSERT_NE(asItself, DrawnText(label, PathLabel(path), kLabelFormat)) << "the two look alike";
+  EXPECT_TRUE(WaitUntil([&] { return ScreenPixelsOf(label) == asItself; }))
+      << "标签1 does not show the path with its ampersand";
+  Close(main);
 }
 
 // One start of the program over one state of Cross and Cross111.
