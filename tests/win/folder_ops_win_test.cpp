@@ -50,16 +50,6 @@ class Fixture {
   FolderOps ops_{*fs_};
 };
 
-// Starts a Unix program (Wine runs one named by its Z: path) in `folder`. Wine hands back no
-// handle to wait on, so the caller polls for the effect. False where there is no such program.
-bool StartUnixCommand(std::string commandLine, const std::string& folder) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION started{};
-  return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &started) != 0;
-}
-
 TEST(FolderPredicatesOnDisk, AnswerForFilesFoldersAndMissingPaths) {
   Fixture disk({"folder\\a.txt", "empty\\", "英雄联盟卸载.exe", "hidden-only\\.h",
                 "folder-only\\sub\\"},
@@ -194,7 +184,7 @@ TEST(DeleteDirectoryTreeOnDisk, NeverEmptiesAFolderThroughALink) {
                             "outside\\keep.txt"};
   Fixture disk({"Cross\\sub\\a.dll", "Cross\\b.dll", "outside\\keep.txt",
                 "outside\\deeper\\keep2.txt"});
-  if (!StartUnixCommand("Z:\\bin\\ln -s ../../outside Cross/sub/link", disk.At(""))) {
+  if (!e2e::StartUnixCommand("Z:\\bin\\ln -s ../../outside Cross/sub/link", disk.At(""))) {
     GTEST_SKIP() << "no Unix ln to make a folder link with (not under Wine)";
   }
   ASSERT_TRUE(e2e::WaitUntil([&] {
@@ -212,7 +202,7 @@ TEST(DeleteDirectoryTreeOnDisk, NeverEmptiesAFolderThroughALink) {
   EXPECT_EQ(disk.AttributesOf("Cross\\b.dll"), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(disk.AttributesOf("Cross\\sub\\a.dll"), INVALID_FILE_ATTRIBUTES);
 
-  StartUnixCommand("Z:\\bin\\rm -f Cross/sub/link", disk.At(""));
+  e2e::StartUnixCommand("Z:\\bin\\rm -f Cross/sub/link", disk.At(""));
   EXPECT_TRUE(e2e::WaitUntil(
       [&] { return disk.AttributesOf("Cross\\sub\\link") == INVALID_FILE_ATTRIBUTES; }));
 }
