@@ -307,5 +307,80 @@ TEST_F(Switch, ClicksWhileANoticeIsOpenDoNothing) {
   EXPECT_EQ(Tree(game_), before);
 }
 
+// ---- The typical run ----
+
+// Writes a PNG of the whole screen as `name`.png into the folder that KESTROVA_SCREENSHOTS names
+// (a Unix path), when it is set; tools/screenshots.sh sets it and runs this under Wine's virtual
+// desktop, so caption bars are drawn. The topmost window of process `pid` is made the active
+// one and all of them are repainted first, the main window below a notice included.
+void Screenshot(DWORD pid, const std::string& name) {
+  char folder[MAX_PATH] = {};
+  if (!GetEnvironmentVariableA("KESTROVA_SCREENSHOTS", folder, sizeof folder)) return;
+  const std::vector<HWND> windows = VisibleWindowsOf(pid);  // topmost first
+  ASSERT_FALSE(windows.empty());
+  BringToFront(windows.front());
+  for (auto window = windows.rbegin(); window != windows.rend(); ++window)
+    RedrawWindow(*window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  const std::string png = std::string(folder) + "/" + name + ".png";
+  // Written under another name first: the file appears only once it is complete.
+  ASSERT_TRUE(StartUnixCommand("Z:\\bin\\sh -c \"import -window root 'png:" + png + ".part' && mv '" +
+                                   png + ".part' '" + png + "'\"",
+                               DriverFolder()));
+  std::string windowsPath = "Z:" + png;
+  for (char& c : windowsPath) c = c == '/' ? '\\' : c;
+  EXPECT_TRUE(WaitUntil([&] {
+    return GetFileAttributesA(windowsPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+  })) << "no screenshot " << png;
+}
+
+// Clicks the button with the real mouse and waits for the notice it opens.
+HWND ClickForNotice(HWND main, DWORD pid, int button) {
+  if (!BringToFront(main)) return nullptr;
+  ClickCentre(ControlOf(main, button));
+  return WaitForNotice(pid);
+}
+
+// Proves the typical run: the game found with Cross full and no Cross111, so only 优化 is
+// enabled; 优化 moves Cross aside and swaps the buttons; 还原 brings it back and swaps them
+// again; closing the window ends the program with exit code 0. Real mouse clicks throughout.
+TEST_F(Switch, TypicalRun) {
+  Arrange(game_, kFullCross);
+  HWND main = StartApp();
+  ASSERT_TRUE(main);
+  const DWORD pid = apps_.front().Id();
+  HWND optimize = ControlOf(main, ids::按钮1), restore = ControlOf(main, ids::按钮2);
+  EXPECT_EQ(TextOf(ControlOf(main, ids::标签1)),
+            texts::kPathLabelPrefix + game_.Path() + texts::kPathLabelSuffix);
+  EXPECT_TRUE(IsWindowEnabled(optimize));
+  EXPECT_FALSE(IsWindowEnabled(restore));
+  Screenshot(pid, "1-main-window");
+
+  HWND done = ClickForNotice(main, pid, ids::按钮1);
+  ASSERT_TRUE(done) << "a click on 优化 opened no notice";
+  EXPECT_EQ(NoticeText(done), texts::kOptimizeDone);
+  Screenshot(pid, "2-optimize-done");
+  AnswerEach(main, pid, {kOptimizeDone});
+  EXPECT_TRUE(EndedWithoutFurtherNotice(main, pid));
+  EXPECT_EQ(Tree(game_), kMovedAside);
+  EXPECT_FALSE(IsWindowEnabled(optimize));
+  EXPECT_TRUE(IsWindowEnabled(restore));
+  Screenshot(pid, "3-main-window-optimized");
+
+  done = ClickForNotice(main, pid, ids::按钮2);
+  ASSERT_TRUE(done) << "a click on 还原 opened no notice";
+  EXPECT_EQ(NoticeText(done), texts::kRestoreDone);
+  Screenshot(pid, "4-restore-done");
+  AnswerEach(main, pid, {kRestoreDone});
+  EXPECT_TRUE(EndedWithoutFurtherNotice(main, pid));
+  EXPECT_EQ(Tree(game_), kFullCross);
+  EXPECT_TRUE(IsWindowEnabled(optimize));
+  EXPECT_FALSE(IsWindowEnabled(restore));
+  Screenshot(pid, "5-main-window-restored");
+
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(apps_.front().WaitForExit(), 0u);
+}
+
 }  // namespace
 }  // namespace e2e
