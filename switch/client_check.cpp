@@ -1,12 +1,6 @@
 #include "switch/client_check.h"
 
-namespace {
-
-// The game's client programs, asked in this order.
-const char* const kClientNames[] = {"LeagueClient.exe", "LeagueClientUx.exe", "Client.exe",
-                                    "League of Legends.exe"};
-
-}  // namespace
+#include "app/texts.h"
 
 // A byte of 0x80 or more leads a double-byte character; its trail byte may fall in "A".."Z"
 // and must stay as it is.
@@ -34,7 +28,7 @@ bool ClientCheck::IsProcessRunning(const std::string& name) {
 }
 
 bool ClientCheck::IsGameClientRunning() {
-  for (const char* name : kClientNames) {
+  for (const char* name : texts::kGameClientNames) {
     if (IsProcessRunning(name)) return true;
   }
   return false;
