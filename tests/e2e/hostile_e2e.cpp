@@ -215,5 +215,221 @@ TEST(HostileRegistry, UnusablePathsLeaveBothButtonsOffAndTouchNothing) {
   SetEnvironmentVariableA("KESTROVA_LONG", nullptr);
 }
 
+// ---- Paths ----
+
+std::wstring Wide(const std::string& text) {
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                  wide.data(), static_cast<int>(wide.size())));
+  return wide;
+}
+
+std::string Utf8(const std::wstring& text) {
+  std::string utf8(text.size() * 4, '\0');
+  utf8.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                  utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr));
+  return utf8;
+}
+
+// The wide calls take any name and, with \\?\, any length: the fixture needs both.
+std::wstring Long(const std::wstring& path) { return L"\\\\?\\" + path; }
+
+void WriteWide(const std::wstring& path, const std::string& content) {
+  HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+std::string ReadWide(const std::wstring& path) {
+  HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "(unreadable)";
+  char buffer[256];
+  DWORD read = 0;
+  ReadFile(file, buffer, sizeof buffer, &read, nullptr);
+  CloseHandle(file);
+  return std::string(buffer, read);
+}
+
+void CollectWide(const std::wstring& folder, const std::wstring& relative, Lines& contents) {
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW(Long(folder + L"\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring name = entry.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      contents.push_back(Utf8(relative + name + L"\\"));
+      CollectWide(folder + L"\\" + name, relative + name + L"\\", contents);
+    } else {
+      contents.push_back(Utf8(relative + name) + "=" + ReadWide(folder + L"\\" + name));
+    }
+  } while (FindNextFileW(find, &entry));
+  FindClose(find);
+}
+
+// Removes a folder with all it holds through the wide calls: the ANSI calls that clean up after
+// GameFolder can't reach these names and lengths, and what stays would meet the next run.
+class RemovedAtEnd {
+ public:
+  explicit RemovedAtEnd(std::wstring folder) : folder_(std::move(folder)) {}
+  ~RemovedAtEnd() { Remove(folder_); }
+  RemovedAtEnd(const RemovedAtEnd&) = delete;
+  RemovedAtEnd& operator=(const RemovedAtEnd&) = delete;
+
+ private:
+  static void Remove(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW(Long(folder + L"\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        const std::wstring name = entry.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Remove(folder + L"\\" + name);
+        else DeleteFileW(Long(folder + L"\\" + name).c_str());
+      } while (FindNextFileW(find, &entry));
+      FindClose(find);
+    }
+    RemoveDirectoryW(Long(folder).c_str());
+  }
+  std::wstring folder_;
+};
+
+// ContentsOf through the wide calls, names in UTF-8: for what the ANSI calls can't reach.
+Lines WideContentsOf(const std::wstring& folder) {
+  Lines contents;
+  CollectWide(folder, L"", contents);
+  std::sort(contents.begin(), contents.end());
+  return contents;
+}
+
+// Proves a value with spaces at both ends is used exactly as stored: it names no folder, so both
+// buttons are off and the game's folders are untouched. It is a relative path, so the folders
+// above the new Cross are made below the program's own folder (Wine allows the ":" in " C:").
+TEST(HostilePaths, SpacesAtBothEndsAreKeptAndTheGamesFoldersUntouched) {
+  GameFolder game;
+  FillCross(game, "");
+  game.AddFile("Cross111\\old.dll", "old");
+  GameFolder home;  // the program runs from here, so what it makes there goes with it
+  const RemovedAtEnd removed(Wide(home.Path()));  // " C:" is beyond the ANSI calls
+  const std::string exe = home.Path() + "\\Kestrova.exe";
+  ASSERT_TRUE(CopyFileA((DriverFolder() + "\\Kestrova.exe").c_str(), exe.c_str(), FALSE));
+  const std::string value = " " + game.Path() + " ";
+  InstallSourceEntry entry(value);
+  Process app(exe);
+  HWND window = WaitForMainWindow(app);
+  ASSERT_TRUE(window);
+
+  EXPECT_EQ(TextOf(ControlOf(window, ids::标签1)), "游戏路径：" + value + kLabelSuffix);
+  EXPECT_EQ(ButtonStates(window), "优化 off, 还原 off");
+  EXPECT_EQ(ContentsOf(game.Path()), kBoth);
+  for (const std::string& made : ContentsOf(home.Path())) {
+    if (made.rfind("Kestrova.exe=", 0) != 0)
+      EXPECT_EQ(made.back(), '\\') << "only empty folders are made: " << made;
+  }
+}
+
+// Proves a game path of 250 characters, where "\Cross111\*.*" and every file in Cross and
+// Cross111 lie beyond the ANSI calls' reach: 优化 (Yes) can't list the old backup, so nothing of
+// it is deleted and the rename fails; 还原 can't empty Cross and ends. Nothing is lost.
+TEST(HostilePaths, A250CharacterPathFailsWithTheDesignsNoticesAndLosesNothing) {
+  GameFolder game;
+  std::wstring folder = Wide(game.Path());
+  folder += L"\\" + std::wstring(250 - folder.size() - 1, L'L');
+  ASSERT_TRUE(CreateDirectoryW(Long(folder).c_str(), nullptr));
+  const RemovedAtEnd removed(folder);
+  CreateDirectoryW(Long(folder + L"\\Cross").c_str(), nullptr);
+  CreateDirectoryW(Long(folder + L"\\Cross111").c_str(), nullptr);
+  WriteWide(folder + L"\\Cross\\a.dll", "new-a");
+  WriteWide(folder + L"\\Cross111\\old.dll", "old");
+  const Lines before = WideContentsOf(folder);
+  ASSERT_EQ(before.size(), 4u);
+  std::string ansi(2 * folder.size(), '\0');
+  ansi.resize(WideCharToMultiByte(CP_ACP, 0, folder.data(), static_cast<int>(folder.size()),
+                                  ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr));
+  InstallSourceEntry entry(ansi);
+  Process app = StartKestrova();
+  HWND window = WaitForMainWindow(app);
+  ASSERT_TRUE(window);
+  EXPECT_EQ(ButtonStates(window), "优化 on, 还原 on");
+
+  ASSERT_TRUE(ClickButton(window, ids::按钮1));
+  EXPECT_EQ(AnswerNextNotice(app.Id(), IDYES), kAsked);
+  EXPECT_EQ(AnswerNextNotice(app.Id()), kOptimizeFailed);
+  EXPECT_EQ(WideContentsOf(folder), before);
+  ASSERT_TRUE(ClickButton(window, ids::按钮2));
+  EXPECT_EQ(AnswerNextNotice(app.Id()), kRestoreFailed);
+  EXPECT_EQ(app.WaitForExit(), 0u);
+  EXPECT_EQ(WideContentsOf(folder), before);
+}
+
+// ---- File names code page 936 can't hold ----
+
+// Korean and an emoji: FindFirstFileA reports them as "??.dll" and "??.dat", names no ANSI call
+// can open.
+const wchar_t* const kForeignNames[] = {L"\uD55C\uAE00.dll", L"\U0001F600.dat"};
+
+void AddForeignFiles(const std::wstring& cross) {
+  for (const wchar_t* name : kForeignNames) WriteWide(cross + L"\\" + name, Utf8(name));
+}
+
+Lines ForeignIn(const std::string& folder) {
+  Lines lines = {folder + "\\"};
+  for (const wchar_t* name : kForeignNames)
+    lines.push_back(folder + "\\" + Utf8(name) + "=" + Utf8(name));
+  return lines;
+}
+
+// Proves such files travel with their folder both ways under their own names and bytes.
+TEST(ForeignNames, MoveWithTheirFolderBothWays) {
+  GameFolder game;
+  game.AddFile("Cross\\a.dll", "a");
+  AddForeignFiles(Wide(game.Path() + "\\Cross"));
+  const RemovedAtEnd removed(Wide(game.Path()));
+  Lines cross = ForeignIn("Cross");
+  cross.push_back("Cross\\a.dll=a");
+  std::sort(cross.begin(), cross.end());
+  Lines aside = ForeignIn("Cross111");
+  aside.push_back("Cross111\\a.dll=a");
+  aside.push_back("Cross\\");
+  std::sort(aside.begin(), aside.end());
+  InstallSourceEntry entry(game.Path());
+  Process app = StartKestrova();
+  HWND window = WaitForMainWindow(app);
+  ASSERT_TRUE(window);
+
+  ASSERT_TRUE(ClickButton(window, ids::按钮1));
+  EXPECT_EQ(AnswerNextNotice(app.Id()), kOptimizeDone);
+  EXPECT_EQ(WideContentsOf(Wide(game.Path())), aside);
+  ASSERT_TRUE(ClickButton(window, ids::按钮2));
+  EXPECT_EQ(AnswerNextNotice(app.Id()), kRestoreDone);
+  EXPECT_EQ(WideContentsOf(Wide(game.Path())), cross);
+}
+
+// Proves that in a Cross being deleted they can't be removed (their ANSI names don't exist):
+// 还原 fails with its notice and ends, the backup untouched, the foreign files still there.
+TEST(ForeignNames, InCrossStopRestoreWithTheBackupUntouched) {
+  GameFolder game;
+  game.AddFile("Cross\\a.dll", "a");
+  AddForeignFiles(Wide(game.Path() + "\\Cross"));
+  const RemovedAtEnd removed(Wide(game.Path()));
+  game.AddFile("Cross111\\old.dll", "old");
+  InstallSourceEntry entry(game.Path());
+  Process app = StartKestrova();
+  HWND window = WaitForMainWindow(app);
+  ASSERT_TRUE(window);
+
+  ASSERT_TRUE(ClickButton(window, ids::按钮2));
+  EXPECT_EQ(AnswerNextNotice(app.Id()), kRestoreFailed);
+  EXPECT_EQ(app.WaitForExit(), 0u);
+  Lines left = ForeignIn("Cross");
+  left.insert(left.end(), {"Cross111\\", "Cross111\\old.dll=old"});
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(WideContentsOf(Wide(game.Path())), left);
+}
+
 }  // namespace
 }  // namespace e2e
