@@ -49,3 +49,5 @@ if(KESTROVA_E2E_SOURCES)
   add_dependencies(kestrova_e2e Kestrova sleeper)
   set_target_properties(kestrova_e2e PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endif()
+
+add_subdirectory(bench)  # Kestrova.exe against the floor; run by tools/bench.sh
