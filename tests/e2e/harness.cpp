@@ -105,11 +105,63 @@ INPUT KeyInput(WORD key, bool up) {
   return input;
 }
 
-INPUT MouseInput(DWORD flags) {
+// A mouse event at screen point `at`. Each event carries its place: a cursor moved just before
+// with SetCursorPos can still be put back by a late pointer event of the X server.
+INPUT MouseInput(POINT at, DWORD button) {
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   INPUT input{};
   input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
+  input.mi.dx = (at.x * 65536 + width - 1) / width;  // normalised, rounded up so it maps back
+  input.mi.dy = (at.y * 65536 + height - 1) / height;
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
   return input;
+}
+
+// Paints a fresh width × height bitmap with `paint` and answers its pixels as 32-bit values.
+std::vector<DWORD> PaintedPixels(int width, int height, const std::function<void(HDC)>& paint) {
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  paint(memory);
+  SelectObject(memory, old);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
+  GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// What the screen shows in `rect`.
+std::vector<DWORD> ScreenPixels(const RECT& rect) {
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  return PaintedPixels(width, height, [&](HDC memory) {
+    HDC screen = GetDC(nullptr);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+  });
+}
+
+// `icon` at its own size over the dialog colour, as a message box shows it in a `rect` as big.
+std::vector<DWORD> IconPixels(HICON icon, const RECT& rect) {
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  return PaintedPixels(width, height, [&](HDC memory) {
+    const RECT all{0, 0, width, height};
+    FillRect(memory, &all, GetSysColorBrush(COLOR_BTNFACE));
+    DrawIconEx(memory, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
+  });
+}
+
+HWND IconControlOf(HWND box) {
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (ClassOf(child) == "Static" && IsWindowVisible(child) &&
+        (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+      return child;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -270,9 +322,10 @@ void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
 
 void ClickCentre(HWND window) {
   const RECT r = ScreenRect(window);
-  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  INPUT clicks[] = {MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP)};
-  SendInput(2, clicks, sizeof(INPUT));
+  const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  INPUT clicks[] = {MouseInput(centre, 0), MouseInput(centre, MOUSEEVENTF_LEFTDOWN),
+                    MouseInput(centre, MOUSEEVENTF_LEFTUP)};
+  SendInput(3, clicks, sizeof(INPUT));
 }
 
 // ---- Notices ----
@@ -297,6 +350,32 @@ std::vector<int> NoticeButtons(HWND box) {
     if (button && IsWindowVisible(button) && ClassOf(button) == "Button") buttons.push_back(id);
   }
   return buttons;
+}
+
+UINT NoticeIcon(HWND box, Millis deadline) {
+  struct Candidate {
+    UINT style;
+    LPCSTR icon;
+  };
+  static const Candidate kCandidates[] = {{MB_ICONHAND, IDI_HAND},
+                                          {MB_ICONQUESTION, IDI_QUESTION},
+                                          {MB_ICONEXCLAMATION, IDI_EXCLAMATION},
+                                          {MB_ICONASTERISK, IDI_ASTERISK}};
+  HWND control = IconControlOf(box);
+  if (!control) return 0;
+  const RECT place = ScreenRect(control);
+  UINT found = 0;
+  WaitUntil(
+      [&] {
+        BringToFront(box);
+        const std::vector<DWORD> shown = ScreenPixels(place);
+        for (const Candidate& c : kCandidates) {
+          if (IconPixels(LoadIconA(nullptr, c.icon), place) == shown) found = c.style;
+        }
+        return found != 0;
+      },
+      deadline);
+  return found;
 }
 
 void AnswerNotice(HWND box, int buttonId) {

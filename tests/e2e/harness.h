@@ -107,6 +107,10 @@ HWND FindNotice(DWORD pid);
 std::string NoticeText(HWND box);
 /// The ids of the notice's buttons, ascending: IDOK (1), IDYES (6), IDNO (7), ...
 std::vector<int> NoticeButtons(HWND box);
+/// The notice's icon as MB_ICONHAND, MB_ICONQUESTION, MB_ICONEXCLAMATION or MB_ICONASTERISK, found
+/// by comparing it on screen with the system's icons (an icon handle means nothing in another
+/// process); 0 when it shows none of them within the deadline.
+UINT NoticeIcon(HWND box, Millis deadline = kDeadline);
 /// Closes the notice with the button of this id, as a click on it would.
 void AnswerNotice(HWND box, int buttonId);
 

@@ -226,6 +226,24 @@ TEST_F(Keyboard, TabMovesTheFocusBetweenTheButtons) {
 
 using Mouse = AppTest;
 
+// Proves the real click of the next case reaches an enabled button: 优化 asks its question (the
+// backup holds a file), which No answers without changing anything.
+TEST_F(Mouse, ClickOnAnEnabledButtonIsCarriedOut) {
+  const auto before = game_.Listing();
+  HWND window = StartApp();
+  ASSERT_TRUE(window);
+  ASSERT_TRUE(BringToFront(window));
+  ClickCentre(ControlOf(window, ids::按钮1));
+  HWND box = WaitForNotice(apps_.front().Id());
+  ASSERT_TRUE(box) << "no notice after a click on 优化";
+  EXPECT_EQ(NoticeText(box), texts::kOverwriteBackup);
+  EXPECT_EQ(NoticeIcon(box), static_cast<UINT>(MB_ICONQUESTION));
+  EXPECT_EQ(NoticeButtons(box), (std::vector<int>{IDYES, IDNO}));
+  AnswerNotice(box, IDNO);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+  EXPECT_EQ(game_.Listing(), before);
+}
+
 // Proves a real click on a disabled button does nothing: no notice, no change, the focus stays.
 TEST_F(Mouse, ClickOnADisabledButtonDoesNothing) {
   game_.Remove("Cross111");
