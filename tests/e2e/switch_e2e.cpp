@@ -341,6 +341,21 @@ HWND ClickForNotice(HWND main, DWORD pid, int button) {
   return WaitForNotice(pid);
 }
 
+// One click of the typical run: the notice it brings, then the folders and 优化's state.
+struct RunStep {
+  int button;
+  Notice done;
+  const char* noticeShot;
+  Lines after;
+  bool optimizeEnabled;  // 还原 the other way round
+  const char* windowShot;
+};
+
+const RunStep kTypicalRun[] = {
+    {ids::按钮1, kOptimizeDone, "2-optimize-done", kMovedAside, false, "3-main-window-optimized"},
+    {ids::按钮2, kRestoreDone, "4-restore-done", kFullCross, true, "5-main-window-restored"},
+};
+
 // Proves the typical run: the game found with Cross full and no Cross111, so only 优化 is
 // enabled; 优化 moves Cross aside and swaps the buttons; 还原 brings it back and swaps them
 // again; closing the window ends the program with exit code 0. Real mouse clicks throughout.
@@ -356,27 +371,18 @@ TEST_F(Switch, TypicalRun) {
   EXPECT_FALSE(IsWindowEnabled(restore));
   Screenshot(pid, "1-main-window");
 
-  HWND done = ClickForNotice(main, pid, ids::按钮1);
-  ASSERT_TRUE(done) << "a click on 优化 opened no notice";
-  EXPECT_EQ(NoticeText(done), texts::kOptimizeDone);
-  Screenshot(pid, "2-optimize-done");
-  AnswerEach(main, pid, {kOptimizeDone});
-  EXPECT_TRUE(EndedWithoutFurtherNotice(main, pid));
-  EXPECT_EQ(Tree(game_), kMovedAside);
-  EXPECT_FALSE(IsWindowEnabled(optimize));
-  EXPECT_TRUE(IsWindowEnabled(restore));
-  Screenshot(pid, "3-main-window-optimized");
-
-  done = ClickForNotice(main, pid, ids::按钮2);
-  ASSERT_TRUE(done) << "a click on 还原 opened no notice";
-  EXPECT_EQ(NoticeText(done), texts::kRestoreDone);
-  Screenshot(pid, "4-restore-done");
-  AnswerEach(main, pid, {kRestoreDone});
-  EXPECT_TRUE(EndedWithoutFurtherNotice(main, pid));
-  EXPECT_EQ(Tree(game_), kFullCross);
-  EXPECT_TRUE(IsWindowEnabled(optimize));
-  EXPECT_FALSE(IsWindowEnabled(restore));
-  Screenshot(pid, "5-main-window-restored");
+  for (const RunStep& step : kTypicalRun) {
+    SCOPED_TRACE(step.done.text);
+    HWND done = ClickForNotice(main, pid, step.button);
+    ASSERT_TRUE(done) << "a real click opened no notice";
+    Screenshot(pid, step.noticeShot);
+    AnswerEach(main, pid, {step.done});
+    EXPECT_TRUE(EndedWithoutFurtherNotice(main, pid));
+    EXPECT_EQ(Tree(game_), step.after);
+    EXPECT_EQ(IsWindowEnabled(optimize) != 0, step.optimizeEnabled);
+    EXPECT_EQ(IsWindowEnabled(restore) != 0, !step.optimizeEnabled);
+    Screenshot(pid, step.windowShot);
+  }
 
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(apps_.front().WaitForExit(), 0u);
