@@ -151,6 +151,9 @@ const Row kOptimizeRows[] = {
      {kAnswerYes, kOptimizeDone}, false, false, true, kMovedAside},
     {"BackupAnsweredNo", ids::按钮1, Both(kFullBackup, kFullCross), nullptr, false, {kAnswerNo},
      false, true, true, Both(kFullBackup, kFullCross)},
+    // Wine lets the question be closed (IDCANCEL, answer code 1): not a Yes either.
+    {"BackupQuestionClosed", ids::按钮1, Both(kFullBackup, kFullCross), nullptr, false,
+     {{texts::kOverwriteBackup, IDCANCEL}}, false, true, true, Both(kFullBackup, kFullCross)},
     {"BackupIsAFile", ids::按钮1, Both({"Cross111=a file"}, kFullCross), nullptr, false,
      {kOptimizeFailed}, false, true, true, Both({"Cross111=a file"}, kFullCross)},
     {"CrossHeldOpen", ids::按钮1, kFullCross, nullptr, true, {kOptimizeFailed}, false, true, true,
