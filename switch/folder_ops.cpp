@@ -8,10 +8,12 @@ constexpr unsigned long kDirectoryBit = 0x10;     // FILE_ATTRIBUTE_DIRECTORY
 constexpr unsigned long kReparsePointBit = 0x400;  // FILE_ATTRIBUTE_REPARSE_POINT
 constexpr unsigned kPathIsDirectoryAnswer = 16;
 
-// "C:" or "C:\": the first byte is not looked at, so any drive letter (or none) counts.
-bool IsDriveRoot(const std::string& path) {
-  if (path.size() < 2 || path[1] != ':') return false;
-  return path.size() == 2 || (path.size() == 3 && path[2] == '\\');
+// A drive's root however it is spelt ("C:", "C:\", "C:\\", "C:/", "C:\."), and the same without
+// a drive ("\" is the current drive's root, "." the current folder): nothing but separators and
+// dots after an optional drive. The first byte is not looked at, so any drive letter counts.
+bool NamesARoot(const std::string& path) {
+  const std::string::size_type start = path.size() >= 2 && path[1] == ':' ? 2 : 0;
+  return path.find_first_not_of("\\/.", start) == std::string::npos;
 }
 
 }  // namespace
@@ -41,9 +43,8 @@ bool FolderOps::RenamePath(const std::string& from, const std::string& to) {
 // The program runs as administrator, so the refusals guard against emptying a whole drive.
 bool FolderOps::DeleteDirectoryTree(const std::string& path) {
   const std::string::size_type start = path.find_first_not_of(' ');
-  if (start == std::string::npos) return false;
-  const std::string folder = path.substr(start);
-  if (IsDriveRoot(folder)) return false;
+  const std::string folder = start == std::string::npos ? "" : path.substr(start);
+  if (NamesARoot(folder)) return false;
   EmptyFolder(folder);
   return fs_.RemoveOneDirectory(folder);
 }

@@ -22,8 +22,9 @@ class FolderOps {
   /// Renames a file or folder; fails, changing nothing, when `to` exists.
   bool RenamePath(const std::string& from, const std::string& to);
   /// Removes the folder with everything in it, as far as it can. True exactly when the folder
-  /// itself was removed. Refuses (false, nothing touched) the empty path and drive roots. Never
-  /// descends through a link: a link is removed as a link.
+  /// itself was removed. Refuses (false, nothing touched) the empty path and drive roots, however
+  /// they are spelt ("C:\\", "C:/", "\"). Never descends through a link: a link is removed as a
+  /// link.
   bool DeleteDirectoryTree(const std::string& path);
   /// Removes one empty folder (RemoveDirectoryA); a folder with entries is left alone.
   bool RemoveEmptyDirectory(const std::string& path);

@@ -57,7 +57,10 @@ TEST(MakeDirectoryPath, CreatesTheLastLevelAndAnswersFalseWithoutDbghelp) {
 }
 
 TEST(DeleteDirectoryTree, RefusesEmptyTextAndDriveRootsTouchingNothing) {
-  const char* const kRefused[] = {"", "   ", "C:", "C:\\", "  C:", "   C:\\", "Z:\\", "?:"};
+  // Also every other spelling of a root: Windows reads "C:\\\\" and "C:/" as "C:\\", "\\" as
+  // the current drive's root and "." as the current folder.
+  const char* const kRefused[] = {"", "   ", "C:", "C:\\", "  C:", "   C:\\", "Z:\\", "?:",
+                                  " C:\\\\", "C:/", "C:\\.", "\\", "/", ".", "..\\"};
   for (const char* path : kRefused) {
     FakeFileSystem fs;
     fs.AddFile("C:\\g\\Cross\\a.txt");
@@ -68,7 +71,7 @@ TEST(DeleteDirectoryTree, RefusesEmptyTextAndDriveRootsTouchingNothing) {
 
 TEST(DeleteDirectoryTree, WorksOnAnythingBeyondTheRootAfterLeadingSpaces) {
   const struct { const char* given; const char* workedOn; } kCases[] = {
-      {"C:\\x", "C:\\x"}, {"  C:\\x", "C:\\x"}, {" C:\\\\", "C:\\\\"}, {"x", "x"}};
+      {"C:\\x", "C:\\x"}, {"  C:\\x", "C:\\x"}, {" C:\\.x", "C:\\.x"}, {"x", "x"}};
   for (const auto& c : kCases) {
     FakeFileSystem fs;
     FolderOps(fs).DeleteDirectoryTree(c.given);
