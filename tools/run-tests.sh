@@ -21,7 +21,7 @@ note_broken() {
 build() {
   local name=$1 dir=$2
   shift 2
-  echo "== build $name"
+  echo "== build $name (at ${SECONDS} s)"
   if ! { cmake "$@" >"$results/configure-$name.log" 2>&1 && cmake --build "$dir" -j2; }; then
     note_broken "$name: build failed (see $results/configure-$name.log and the output above)"
     return 1
@@ -33,7 +33,7 @@ build() {
 run_level() {
   local name=$1 xml=$2
   shift 2
-  echo "== level $name"
+  echo "== level $name (at ${SECONDS} s)"
   timeout "$level_timeout" "$@" || note_broken "$name: tests failed (exit code $?)"
   [ -s "$xml" ] || note_broken "$name: no results in $xml"
 }
@@ -95,7 +95,7 @@ if [ $win32_ok = 1 ]; then
 </testsuite></testsuites>" >"$results/bench-smoke.xml"
 fi
 
-echo "== results"
+echo "== results (after ${SECONDS} s)"
 for problem in "${broken[@]}"; do echo "failed: $problem"; done
 shopt -s nullglob
 xml_files=("$results"/*.xml)

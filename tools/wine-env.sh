@@ -50,7 +50,7 @@ wine_env_up() {
   else
     wine_env_start_xvfb "$KESTROVA_SCREEN" || return 1
   fi
-  wineboot -i >/dev/null 2>&1 || { echo "wine-env: wineboot failed" >&2; return 1; }
+  timeout 180 wineboot -i >/dev/null 2>&1 || { echo "wine-env: wineboot failed" >&2; return 1; }
   if [ -n "${KESTROVA_XVFB_PID:-}" ]; then
     # Without a window manager every hide of a managed window stalls two seconds.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || return 1
