@@ -276,11 +276,19 @@ TEST_F(Switch, RestoreLeavesTheTargetOfAFolderLinkInCrossIntact) {
   EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES; }));
 }
 
-// Moves the notice off the main window, so that a click aimed at a button reaches the window.
-void MoveAside(HWND box, HWND main) {
+// Moves the notice off the main window, so that a click aimed at a button reaches the window and
+// not the notice's own buttons. The notice places itself while it starts: a message it answers
+// shows that it has started, and only then is it moved. True once it is clear of the window.
+bool MoveAside(HWND box, HWND main) {
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(box, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
   const RECT mainRect = ScreenRect(main);
   SetWindowPos(box, nullptr, mainRect.right + 10, 0, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return WaitUntil([&] {
+    RECT overlap{}, boxRect = ScreenRect(box);
+    return !IntersectRect(&overlap, &boxRect, &mainRect);
+  });
 }
 
 // Proves real clicks on either button do nothing while the question is open: the main window is
@@ -296,7 +304,7 @@ TEST_F(Switch, ClicksWhileANoticeIsOpenDoNothing) {
   ClickCentre(ControlOf(main, ids::按钮1));
   HWND question = WaitForNotice(pid);
   ASSERT_TRUE(question) << "a real click on 优化 opened no notice";
-  MoveAside(question, main);
+  ASSERT_TRUE(MoveAside(question, main)) << Describe(question);
   EXPECT_FALSE(IsWindowEnabled(main));
 
   const std::vector<HWND> windows = VisibleWindowsOf(pid);
