@@ -44,7 +44,8 @@ std::string TrimSpaces(const std::string& text) {
 std::string BrowseForFolder(platform::Shell& shell, const std::string& title,
                             platform::WindowHandle owner,
                             const std::optional<std::string>& initialFolder) {
-  const std::string ownTitle = title;
+  // The dialog shows a copy of its own, whatever becomes of the caller's text meanwhile.
+  const std::string ownTitle = title;  // NOLINT(performance-unnecessary-copy-initialization)
   platform::BrowseInfo info;
   info.owner = owner;
   info.title = ownTitle.c_str();
@@ -65,8 +66,8 @@ std::string BrowseForFolder(platform::Shell& shell, const std::string& title,
   return TrimSpaces(path.data());
 }
 
-int BrowseForFolderCallback(platform::WindowHandle dialog, unsigned message, std::intptr_t,
-                            std::intptr_t) {
+int BrowseForFolderCallback(platform::WindowHandle dialog, unsigned message,
+                            std::intptr_t /*param*/, std::intptr_t /*data*/) {
   if (message == platform::kBffmInitialized && openDialogShell) {
     const std::intptr_t folder =
         PickerInitialFolder ? reinterpret_cast<std::intptr_t>(PickerInitialFolder->c_str()) : 0;

@@ -53,7 +53,7 @@ void PaintLabel(HWND label) {
     const int length = GetWindowTextLengthA(label);
     if (length > 0) {
       std::string text(static_cast<size_t>(length) + 1, '\0');
-      text.resize(static_cast<size_t>(GetWindowTextA(label, &text[0], length + 1)));
+      text.resize(static_cast<size_t>(GetWindowTextA(label, text.data(), length + 1)));
       HGDIOBJ oldFont = SelectObject(dc, GuiFont());
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, RGB(0, 0, 0));

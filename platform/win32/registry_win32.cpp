@@ -17,7 +17,7 @@ namespace {
 
 class Win32Registry : public Registry {
  public:
-  long OpenKey(RegistryRoot, const std::string& subkey, KeyHandle* key) override {
+  long OpenKey(RegistryRoot /*root*/, const std::string& subkey, KeyHandle* key) override {
     // No registry-view flag: the path itself names the WOW6432Node branch.
     HKEY opened = nullptr;
     const LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, KEY_READ, &opened);
