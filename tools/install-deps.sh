@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(cmake make g++ ninja-build googletest libgtest-dev libgmock-dev
           g++-mingw-w64-i686 binutils-mingw-w64-i686
           wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick
-          locales fonts-wqy-microhei python3)
+          locales fonts-wqy-microhei python3
+          clang-14 libclang-rt-14-dev clang-tidy-14 cppcheck)
 
 need_sudo=""
 [ "$(id -u)" = 0 ] || need_sudo="sudo"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds both presets and runs every level of tests:
-#   unit (native, and again with AddressSanitizer), win (Windows-side, under Wine),
+#   unit (native, and again with AddressSanitizer), fuzz (libFuzzer targets, a bounded time
+#   each), analysis (clang-tidy, cppcheck), win (Windows-side, under Wine),
 #   e2e (the real Kestrova.exe driven under Wine on Xvfb; screen-size cases on an Xvfb each).
 # Ends with one line "N passed, N failed" over all levels; exits non-zero if any level failed,
 # did not build or wrote no results.
@@ -60,6 +61,11 @@ if [ $asan_ok = 1 ]; then
   run_level unit-asan "$results/unit-asan.xml" build/native-asan/kestrova_unit_tests \
     "$(gtest_xml "$results/unit-asan.xml")"
 fi
+
+# Each fuzz target for a bounded time (FUZZ_SECONDS, 20 s), then clang-tidy and cppcheck: one
+# counted case per target and per tool.
+run_level fuzz "$results/fuzz.xml" "$root/tools/fuzz.sh" --xml "$results/fuzz.xml"
+run_level analysis "$results/analysis.xml" "$root/tools/analyze.sh" --xml "$results/analysis.xml"
 
 if [ $win32_ok = 1 ]; then
   # shellcheck source=tools/wine-env.sh
