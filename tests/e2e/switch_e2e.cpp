@@ -60,21 +60,43 @@ struct Notice {
   int answer;  // the button that closes it
 };
 
-// The question has Yes and No; every other notice one OK button.
-std::vector<int> ButtonsOf(const std::string& text) {
-  if (text == texts::kOverwriteBackup) return {IDYES, IDNO};
-  return {IDOK};
+// The style of each notice these buttons show: its buttons (low four bits) and its icon.
+struct NoticeStyle {
+  const char* text;
+  UINT style;
+};
+
+constexpr NoticeStyle kNoticeStyles[] = {
+    {texts::kCloseClientFirst, MB_OK | MB_ICONEXCLAMATION},
+    {texts::kAlreadyOptimized, MB_OK | MB_ICONEXCLAMATION},
+    {texts::kOverwriteBackup, MB_YESNO | MB_ICONQUESTION},
+    {texts::kOptimizeFailed, MB_OK | MB_ICONHAND},
+    {texts::kOptimizeDone, MB_OK | MB_ICONASTERISK},
+    {texts::kNoBackup, MB_OK | MB_ICONEXCLAMATION},
+    {texts::kRestoreFailed, MB_OK | MB_ICONHAND},
+    {texts::kRestoreDone, MB_OK | MB_ICONASTERISK},
+};
+
+UINT StyleOf(const std::string& text) {
+  for (const NoticeStyle& notice : kNoticeStyles) {
+    if (text == notice.text) return notice.style;
+  }
+  return 0;
 }
 
-// Answers each notice as `notices` says, after checking its text and buttons and that the main
-// window is still there while it is open.
+// Answers each notice as `notices` says, after checking its text, buttons and icon and that the
+// main window is still there while it is open.
 void AnswerEach(HWND main, DWORD pid, const std::vector<Notice>& notices) {
   for (const Notice& expected : notices) {
     SCOPED_TRACE(expected.text);
     HWND box = WaitForNotice(pid);
     ASSERT_TRUE(box) << "no notice";
     EXPECT_EQ(NoticeText(box), expected.text);
-    EXPECT_EQ(NoticeButtons(box), ButtonsOf(expected.text));
+    const UINT style = StyleOf(expected.text);
+    const std::vector<int> buttons =
+        (style & MB_TYPEMASK) == MB_YESNO ? std::vector<int>{IDYES, IDNO} : std::vector<int>{IDOK};
+    EXPECT_EQ(NoticeButtons(box), buttons);
+    EXPECT_EQ(NoticeIcon(box), style & MB_ICONMASK);
     EXPECT_TRUE(IsWindow(main)) << "the main window went while the notice was open";
     AnswerNotice(box, expected.answer);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); })) << "the notice stays open";
