@@ -15,7 +15,7 @@ namespace bench {
 namespace {
 
 constexpr int kExtraProcesses = 50;
-constexpr DWORD kSettleMs = 2000;
+constexpr DWORD kSettleMs = 5000;
 
 double TimeClientCheck(ClientCheck& check) {
   const double start = NowMs();

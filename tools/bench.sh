@@ -68,6 +68,8 @@ mkdir -p "$(dirname "$out")"
   echo "Imports of Kestrova.exe:"
   echo
   imports_of "$build/Kestrova.exe" | sed 's/^/- /'
+  echo
+  cat "$root/bench/method.md"
 } >"$out"
 rm -f "$table"
 echo "bench: wrote $out"
