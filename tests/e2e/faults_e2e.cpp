@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/texts.h"
 #include "tests/e2e/fault_steps.h"
 
 namespace e2e {
@@ -13,9 +14,9 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-constexpr char kAsked[] = "检测到有备份文件存在，是否覆盖？";
-constexpr char kOptimizeFailed[] = "优化失败！请重试。";
-constexpr char kRestoreFailed[] = "还原失败！请重试。";
+constexpr const char* kAsked = texts::kOverwriteBackup;
+using texts::kOptimizeFailed;
+using texts::kRestoreFailed;
 constexpr DWORD kNoDeleteSharing = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
 // Cross and a backup, each with a file at the top and one a level down.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/texts.h"
 #include "tests/e2e/fault_steps.h"
 
 namespace e2e {
@@ -16,13 +17,13 @@ namespace {
 using Lines = std::vector<std::string>;
 using namespace std::string_literals;
 
-constexpr char kAsked[] = "检测到有备份文件存在，是否覆盖？";
-constexpr char kWrongFolder[] = "请选择正确的目录。比如：X:\\XXXX\\英雄联盟";
-constexpr char kOptimizeDone[] = "优化成功！";
-constexpr char kOptimizeFailed[] = "优化失败！请重试。";
-constexpr char kRestoreDone[] = "还原成功！";
-constexpr char kRestoreFailed[] = "还原失败！请重试。";
-constexpr char kLabelSuffix[] = "\r\n注意：操作前请关闭游戏客户端";
+using texts::kOptimizeDone;
+using texts::kOptimizeFailed;
+using texts::kRestoreDone;
+using texts::kRestoreFailed;
+using texts::kWrongFolder;
+constexpr const char* kAsked = texts::kOverwriteBackup;
+constexpr const char* kLabelSuffix = texts::kPathLabelSuffix;
 constexpr DWORD kRegQword = 11;
 constexpr size_t kMaxValueBytes = 65535;
 
@@ -383,52 +384,59 @@ Lines ForeignIn(const std::string& folder) {
   return lines;
 }
 
+// A game folder whose Cross holds a.dll and the foreign files, named in the registry.
+class ForeignNames : public ::testing::Test {
+ protected:
+  ForeignNames() {
+    game_.AddFile("Cross\\a.dll", "a");
+    AddForeignFiles(Wide(game_.Path() + "\\Cross"));
+  }
+  HWND Start() {
+    entry_.emplace(game_.Path());
+    app_.emplace(StartKestrova());
+    return WaitForMainWindow(*app_);
+  }
+  Lines Now() const { return WideContentsOf(Wide(game_.Path())); }
+
+  GameFolder game_;
+  const RemovedAtEnd removed_{Wide(game_.Path())};
+  std::optional<InstallSourceEntry> entry_;
+  std::optional<Process> app_;
+};
+
 // Proves such files travel with their folder both ways under their own names and bytes.
-TEST(ForeignNames, MoveWithTheirFolderBothWays) {
-  GameFolder game;
-  game.AddFile("Cross\\a.dll", "a");
-  AddForeignFiles(Wide(game.Path() + "\\Cross"));
-  const RemovedAtEnd removed(Wide(game.Path()));
+TEST_F(ForeignNames, MoveWithTheirFolderBothWays) {
   Lines cross = ForeignIn("Cross");
   cross.push_back("Cross\\a.dll=a");
   std::sort(cross.begin(), cross.end());
   Lines aside = ForeignIn("Cross111");
-  aside.push_back("Cross111\\a.dll=a");
-  aside.push_back("Cross\\");
+  aside.insert(aside.end(), {"Cross111\\a.dll=a", "Cross\\"});
   std::sort(aside.begin(), aside.end());
-  InstallSourceEntry entry(game.Path());
-  Process app = StartKestrova();
-  HWND window = WaitForMainWindow(app);
+  HWND window = Start();
   ASSERT_TRUE(window);
 
   ASSERT_TRUE(ClickButton(window, ids::按钮1));
-  EXPECT_EQ(AnswerNextNotice(app.Id()), kOptimizeDone);
-  EXPECT_EQ(WideContentsOf(Wide(game.Path())), aside);
+  EXPECT_EQ(AnswerNextNotice(app_->Id()), kOptimizeDone);
+  EXPECT_EQ(Now(), aside);
   ASSERT_TRUE(ClickButton(window, ids::按钮2));
-  EXPECT_EQ(AnswerNextNotice(app.Id()), kRestoreDone);
-  EXPECT_EQ(WideContentsOf(Wide(game.Path())), cross);
+  EXPECT_EQ(AnswerNextNotice(app_->Id()), kRestoreDone);
+  EXPECT_EQ(Now(), cross);
 }
 
 // Proves that in a Cross being deleted they can't be removed (their ANSI names don't exist):
 // 还原 fails with its notice and ends, the backup untouched, the foreign files still there.
-TEST(ForeignNames, InCrossStopRestoreWithTheBackupUntouched) {
-  GameFolder game;
-  game.AddFile("Cross\\a.dll", "a");
-  AddForeignFiles(Wide(game.Path() + "\\Cross"));
-  const RemovedAtEnd removed(Wide(game.Path()));
-  game.AddFile("Cross111\\old.dll", "old");
-  InstallSourceEntry entry(game.Path());
-  Process app = StartKestrova();
-  HWND window = WaitForMainWindow(app);
+TEST_F(ForeignNames, InCrossStopRestoreWithTheBackupUntouched) {
+  game_.AddFile("Cross111\\old.dll", "old");
+  HWND window = Start();
   ASSERT_TRUE(window);
 
   ASSERT_TRUE(ClickButton(window, ids::按钮2));
-  EXPECT_EQ(AnswerNextNotice(app.Id()), kRestoreFailed);
-  EXPECT_EQ(app.WaitForExit(), 0u);
+  EXPECT_EQ(AnswerNextNotice(app_->Id()), kRestoreFailed);
+  EXPECT_EQ(app_->WaitForExit(), 0u);
   Lines left = ForeignIn("Cross");
   left.insert(left.end(), {"Cross111\\", "Cross111\\old.dll=old"});
   std::sort(left.begin(), left.end());
-  EXPECT_EQ(WideContentsOf(Wide(game.Path())), left);
+  EXPECT_EQ(Now(), left);
 }
 
 }  // namespace

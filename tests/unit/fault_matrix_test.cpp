@@ -10,6 +10,7 @@
 
 #include "app/global_texts.h"
 #include "app/program.h"
+#include "app/texts.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_gui.h"
 #include "tests/fakes/fake_message_boxes.h"
@@ -80,12 +81,15 @@ const Lines kMovedAside = {"Cross111\\", "Cross111\\a.dll", "Cross111\\sub\\",
                            "Cross111\\sub\\b.dll", "Cross\\"};
 const Lines kRestored = {"Cross\\", "Cross\\deep\\", "Cross\\deep\\c.dll", "Cross\\old.dll"};
 
-const char kWrongFolder[] = "48 请选择正确的目录。比如：X:\\XXXX\\英雄联盟";
-const char kAsked[] = "36 检测到有备份文件存在，是否覆盖？";
-const char kOptimizeFailed[] = "16 优化失败！请重试。";
-const char kOptimizeDone[] = "64 优化成功！";
-const char kRestoreFailed[] = "16 还原失败！请重试。";
-const char kRestoreDone[] = "64 还原成功！";
+// A notice as the matrix records it: "<style> <text>".
+std::string Notice(unsigned style, const char* text) { return std::to_string(style) + " " + text; }
+
+const std::string kWrongFolder = Notice(ui::kStyleExclamation, texts::kWrongFolder);
+const std::string kAsked = Notice(ui::kStyleQuestion, texts::kOverwriteBackup);
+const std::string kOptimizeFailed = Notice(ui::kStyleStop, texts::kOptimizeFailed);
+const std::string kOptimizeDone = Notice(ui::kStyleInformation, texts::kOptimizeDone);
+const std::string kRestoreFailed = Notice(ui::kStyleStop, texts::kRestoreFailed);
+const std::string kRestoreDone = Notice(ui::kStyleInformation, texts::kRestoreDone);
 
 // The registry gives nothing usable; the picker then hands back the game folder.
 void PickTheGame(Fakes& f) {
