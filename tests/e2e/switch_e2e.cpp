@@ -37,7 +37,8 @@ Lines Tree(const GameFolder& game) {
   Lines tree;
   for (const std::string& entry : game.Listing()) {
     if (entry.rfind("Cross", 0) != 0) continue;
-    tree.push_back(entry.back() == '\\' ? entry : entry + "=" + ReadAll(game.Path() + "\\" + entry));
+    const bool isFolder = entry.back() == '\\';
+    tree.push_back(isFolder ? entry : entry + "=" + ReadAll(game.Path() + "\\" + entry));
   }
   return tree;
 }
@@ -124,7 +125,7 @@ struct Row {
   int button;
   Lines before;          // Cross and Cross111 when the button is clicked (arranged by hand)
   const char* readOnly;  // a file of `before` made read-only, or null
-  bool crossHeldOpen;    // another process holds a handle to the Cross folder itself
+  const char* heldOpen;  // a folder another process holds a handle to (no delete sharing), or null
   std::vector<Notice> notices;
   bool ends;                 // the program ends, exit code 0, after the last notice
   bool optimizeEnabled;      // the buttons afterwards, when the program goes on
@@ -159,47 +160,54 @@ const Notice kRestoreDone = {texts::kRestoreDone, IDOK};
 const Notice kRestoreFailed = {texts::kRestoreFailed, IDOK};
 
 const Row kOptimizeRows[] = {
-    {"CrossMissing", ids::按钮1, kFullBackup, nullptr, false, {kAlreadyOptimized}, false, true,
+    {"CrossMissing", ids::按钮1, kFullBackup, nullptr, nullptr, {kAlreadyOptimized}, false, true,
      true, Both(kFullBackup, {"Cross\\"})},
-    {"CrossMissingNoBackup", ids::按钮1, {}, nullptr, false, {kAlreadyOptimized}, false, true,
+    {"CrossMissingNoBackup", ids::按钮1, {}, nullptr, nullptr, {kAlreadyOptimized}, false, true,
      true, {"Cross\\"}},
-    {"CrossEmpty", ids::按钮1, Both(kFullBackup, {"Cross\\"}), nullptr, false,
+    {"CrossEmpty", ids::按钮1, Both(kFullBackup, {"Cross\\"}), nullptr, nullptr,
      {kAlreadyOptimized}, false, true, true, Both(kFullBackup, {"Cross\\"})},
-    {"NoBackup", ids::按钮1, kFullCross, nullptr, false, {kOptimizeDone}, false, false, true,
+    {"NoBackup", ids::按钮1, kFullCross, nullptr, nullptr, {kOptimizeDone}, false, false, true,
      kMovedAside},
     {"EmptyBackupGoesWithoutAQuestion", ids::按钮1, Both({"Cross111\\"}, kFullCross), nullptr,
-     false, {kOptimizeDone}, false, false, true, kMovedAside},
-    {"BackupAnsweredYes", ids::按钮1, Both(kFullBackup, kFullCross), nullptr, false,
+     nullptr, {kOptimizeDone}, false, false, true, kMovedAside},
+    {"BackupAnsweredYes", ids::按钮1, Both(kFullBackup, kFullCross), nullptr, nullptr,
      {kAnswerYes, kOptimizeDone}, false, false, true, kMovedAside},
-    {"BackupAnsweredNo", ids::按钮1, Both(kFullBackup, kFullCross), nullptr, false, {kAnswerNo},
+    {"BackupAnsweredNo", ids::按钮1, Both(kFullBackup, kFullCross), nullptr, nullptr, {kAnswerNo},
      false, true, true, Both(kFullBackup, kFullCross)},
     // Wine lets the question be closed (IDCANCEL, answer code 1): not a Yes either.
-    {"BackupQuestionClosed", ids::按钮1, Both(kFullBackup, kFullCross), nullptr, false,
+    {"BackupQuestionClosed", ids::按钮1, Both(kFullBackup, kFullCross), nullptr, nullptr,
      {{texts::kOverwriteBackup, IDCANCEL}}, false, true, true, Both(kFullBackup, kFullCross)},
-    {"BackupIsAFile", ids::按钮1, Both({"Cross111=a file"}, kFullCross), nullptr, false,
+    {"BackupIsAFile", ids::按钮1, Both({"Cross111=a file"}, kFullCross), nullptr, nullptr,
      {kOptimizeFailed}, false, true, true, Both({"Cross111=a file"}, kFullCross)},
-    {"CrossHeldOpen", ids::按钮1, kFullCross, nullptr, true, {kOptimizeFailed}, false, true, true,
+    {"CrossHeldOpen", ids::按钮1, kFullCross, nullptr, "Cross", {kOptimizeFailed}, false, true, true,
      kFullCross},
-    {"CrossHeldOpenAfterYes", ids::按钮1, Both(kFullBackup, kFullCross), nullptr, true,
+    {"CrossHeldOpenAfterYes", ids::按钮1, Both(kFullBackup, kFullCross), nullptr, "Cross",
      {kAnswerYes, kOptimizeFailed}, false, true, true, kFullCross},
+    // What the deletion of the old backup could remove stays removed; Cross is untouched.
+    {"ReadOnlyFileInBackupAfterYes", ids::按钮1, Both(kFullBackup, kFullCross),
+     "Cross111\\sub\\deep.dll", nullptr, {kAnswerYes, kOptimizeFailed}, false, true, true,
+     Both({"Cross111\\", "Cross111\\sub\\", "Cross111\\sub\\deep.dll=deep backup"}, kFullCross)},
 };
 
 const Row kRestoreRows[] = {
-    {"NoBackup", ids::按钮2, kFullCross, nullptr, false, {kNoBackup}, false, true, true,
+    {"NoBackup", ids::按钮2, kFullCross, nullptr, nullptr, {kNoBackup}, false, true, true,
      kFullCross},
-    {"BackupIsAFile", ids::按钮2, Both({"Cross111=a file"}, kFullCross), nullptr, false,
+    {"BackupIsAFile", ids::按钮2, Both({"Cross111=a file"}, kFullCross), nullptr, nullptr,
      {kNoBackup}, false, true, true, Both({"Cross111=a file"}, kFullCross)},
-    {"CrossFull", ids::按钮2, Both(kFullBackup, kFullCross), nullptr, false, {kRestoreDone}, false,
+    {"CrossFull", ids::按钮2, Both(kFullBackup, kFullCross), nullptr, nullptr, {kRestoreDone}, false,
      true, false, kBackupRestored},
-    {"CrossEmpty", ids::按钮2, Both(kFullBackup, {"Cross\\"}), nullptr, false, {kRestoreDone},
+    {"CrossEmpty", ids::按钮2, Both(kFullBackup, {"Cross\\"}), nullptr, nullptr, {kRestoreDone},
      false, true, false, kBackupRestored},
-    {"EmptyBackup", ids::按钮2, Both({"Cross111\\"}, kFullCross), nullptr, false, {kRestoreDone},
+    {"EmptyBackup", ids::按钮2, Both({"Cross111\\"}, kFullCross), nullptr, nullptr, {kRestoreDone},
      false, true, false, {"Cross\\"}},
-    {"CrossDeletedByHand", ids::按钮2, kFullBackup, nullptr, false, {kRestoreFailed}, true, false,
+    {"CrossDeletedByHand", ids::按钮2, kFullBackup, nullptr, nullptr, {kRestoreFailed}, true, false,
      false, kFullBackup},
-    {"ReadOnlyFileInCross", ids::按钮2, Both(kFullBackup, kFullCross), "Cross\\sub\\b.dll", false,
+    {"ReadOnlyFileInCross", ids::按钮2, Both(kFullBackup, kFullCross), "Cross\\sub\\b.dll", nullptr,
      {kRestoreFailed}, true, false, false,
      Both(kFullBackup, {"Cross\\", "Cross\\sub\\", "Cross\\sub\\b.dll=new b"})},
+    // Cross is deleted, then the rename fails: the backup keeps every file under its own name.
+    {"BackupHeldOpen", ids::按钮2, Both(kFullBackup, kFullCross), nullptr, "Cross111",
+     {kRestoreFailed}, true, false, false, kFullBackup},
 };
 
 class SwitchRow : public AppTest, public ::testing::WithParamInterface<Row> {};
@@ -215,8 +223,8 @@ TEST_P(SwitchRow, NoticesButtonsAndFolders) {
   if (row.readOnly)
     SetFileAttributesA((game_.Path() + "\\" + row.readOnly).c_str(), FILE_ATTRIBUTE_READONLY);
   HANDLE held = INVALID_HANDLE_VALUE;
-  if (row.crossHeldOpen) {
-    held = CreateFileA((game_.Path() + "\\Cross").c_str(), GENERIC_READ,
+  if (row.heldOpen) {
+    held = CreateFileA((game_.Path() + "\\" + row.heldOpen).c_str(), GENERIC_READ,
                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                        FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -295,7 +303,8 @@ TEST_F(Switch, RestoreLeavesTheTargetOfAFolderLinkInCrossIntact) {
   const Lines tree = Tree(game_);
   EXPECT_EQ(Lines(tree.begin(), tree.begin() + kFullBackup.size()), kFullBackup);
   StartUnixCommand("Z:\\bin\\rm -f Cross/link", game_.Path());
-  EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES; }));
+  EXPECT_TRUE(
+      WaitUntil([&] { return GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES; }));
 }
 
 // Moves the notice off the main window, so that a click aimed at a button reaches the window and
@@ -360,8 +369,9 @@ void Screenshot(DWORD pid, const std::string& name) {
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
   const std::string png = std::string(folder) + "/" + name + ".png";
   // Written under another name first: the file appears only once it is complete.
-  ASSERT_TRUE(StartUnixCommand("Z:\\bin\\sh -c \"import -window root 'png:" + png + ".part' && mv '" +
-                                   png + ".part' '" + png + "'\"",
+  const std::string part = "'" + png + ".part'";
+  ASSERT_TRUE(StartUnixCommand("Z:\\bin\\sh -c \"import -window root png:" + part + " && mv " +
+                                   part + " '" + png + "'\"",
                                DriverFolder()));
   std::string windowsPath = "Z:" + png;
   for (char& c : windowsPath) c = c == '/' ? '\\' : c;
