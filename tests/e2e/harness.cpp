@@ -11,8 +11,9 @@ namespace {
 constexpr Millis kPollInterval{10};
 constexpr char kNoticeClass[] = "#32770";
 constexpr char kNoticeCaption[] = "信息：";
-constexpr char kUninstallKey[] =
-    "SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\英雄联盟";
+constexpr char kUninstallParent[] =
+    "SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+constexpr char kGameEntry[] = "英雄联盟";
 
 std::string ClassOf(HWND window) {
   char name[256] = {};
@@ -429,18 +430,26 @@ std::vector<std::string> GameFolder::Listing() const {
   return listing;
 }
 
+// One level at a time: a 32-bit program that makes two new levels at once below WOW6432Node gets
+// them from Wine one WOW6432Node deeper, where no open finds them.
 InstallSourceEntry::InstallSourceEntry(const std::string& value, DWORD type) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                      &key, nullptr) != ERROR_SUCCESS)
+  HKEY parent = nullptr, key = nullptr;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallParent, 0, nullptr, 0, KEY_CREATE_SUB_KEY,
+                      nullptr, &parent, nullptr) != ERROR_SUCCESS)
     return;
-  written_ = RegSetValueExA(key, "InstallSource", 0, type,
-                            reinterpret_cast<const BYTE*>(value.c_str()),
-                            static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
-  RegCloseKey(key);
+  if (RegCreateKeyExA(parent, kGameEntry, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
+      ERROR_SUCCESS) {
+    written_ = RegSetValueExA(key, "InstallSource", 0, type,
+                              reinterpret_cast<const BYTE*>(value.c_str()),
+                              static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+    RegCloseKey(key);
+  }
+  RegCloseKey(parent);
 }
 
-InstallSourceEntry::~InstallSourceEntry() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey); }
+InstallSourceEntry::~InstallSourceEntry() {
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(kUninstallParent) + "\\" + kGameEntry).c_str());
+}
 
 NamedSleeper::NamedSleeper(const std::string& exeName)
     : folder_(FreshTempFolder("kestrova-sleeper-")), path_(folder_ + "\\" + exeName) {
