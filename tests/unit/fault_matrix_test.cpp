@@ -41,8 +41,8 @@ struct Fakes {
   FakeRegistry registry;
   FakeShell shell;
 
-  // Removes an entry of the game folder the way a person in Explorer would: not through the
-  // program, so nothing it records is changed.
+  // Removes an entry of the game folder, files first and then its folders, deepest first, as
+  // a person in Explorer would while the program runs.
   void RemoveByHand(const std::string& relative) {
     for (const std::string& path : files.ListTree(kInGame + relative)) {
       if (path.back() != '\\') files.DeleteOneFile(path);
