@@ -1,5 +1,9 @@
 // Copies started together: the single-instance guard has no gap between looking and claiming, so
-// of any number of copies started at the same instant exactly one shows its window.
+// of any number of copies started at the same instant exactly one shows its window. Wine starts
+// processes too far apart to land one in another's gap (a guard that opened and then created
+// separately passed here too, even with all copies resumed at once from a suspended start), so
+// the gap itself is proved over the fakes (ProgramTest.SecondCopyEndsWithZero...); this proves
+// the whole start-up under the load of twenty copies.
 #include <set>
 #include <string>
 #include <vector>
