@@ -78,7 +78,7 @@ Lines Left(const GameFolder& game) {
   return left;
 }
 
-TEST(WineFaults, EachEndsAsDesignedAndLeavesTheBackupOrWhatYesAllowed) {
+TEST(WineFaults, EachEndsWithItsNoticeAndLeavesTheBackupOrWhatYesAllowed) {
   for (const WineFault& c : kWineFaults) {
     SCOPED_TRACE(c.what);
     GameFolder game;

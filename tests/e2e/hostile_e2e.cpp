@@ -336,7 +336,7 @@ TEST(HostilePaths, SpacesAtBothEndsAreKeptAndTheGamesFoldersUntouched) {
 // Proves a game path of 250 characters, where "\Cross111\*.*" and every file in Cross and
 // Cross111 lie beyond the ANSI calls' reach: 优化 (Yes) can't list the old backup, so nothing of
 // it is deleted and the rename fails; 还原 can't empty Cross and ends. Nothing is lost.
-TEST(HostilePaths, A250CharacterPathFailsWithTheDesignsNoticesAndLosesNothing) {
+TEST(HostilePaths, A250CharacterPathFailsWithItsNoticesAndLosesNothing) {
   GameFolder game;
   std::wstring folder = Wide(game.Path());
   folder += L"\\" + std::wstring(250 - folder.size() - 1, L'L');

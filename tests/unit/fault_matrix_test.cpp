@@ -300,7 +300,7 @@ class FaultMatrix : public ::testing::Test {
   }
 };
 
-TEST_F(FaultMatrix, EachFailingCallEndsAsDesignedAndLosesNothingBeyondIt) {
+TEST_F(FaultMatrix, EachFailingCallEndsWithItsNoticeAndLosesNothingBeyondIt) {
   for (const FaultCase& c : kFaults) {
     SCOPED_TRACE(c.call);
     ReleaseGlobalTexts();
