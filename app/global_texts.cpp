@@ -7,3 +7,5 @@ void ReleaseGlobalTexts() {
   GamePath.reset();
   PickerInitialFolder.reset();
 }
+
+std::string GamePathWith(const char* suffix) { return GamePath.value_or("") + suffix; }

@@ -8,13 +8,6 @@
 #include "gamefolder/folder_picker.h"
 #include "gamefolder/registry_text.h"
 
-namespace {
-
-// GamePath exactly as obtained, followed by `suffix`: built afresh for every test.
-std::string GamePathWith(const char* suffix) { return GamePath.value_or("") + suffix; }
-
-}  // namespace
-
 void GameFolderDiscovery::Run() {
   GamePath = ReadRegistryText(registry_, platform::RegistryRoot::LocalMachine,
                               texts::kInstallSourcePath);

@@ -7,9 +7,8 @@
 
 namespace {
 
-// Built afresh from GamePath for every folder call: nothing is carried between steps or clicks.
-std::string ComponentPath() { return GamePath.value_or("") + texts::kComponentSuffix; }
-std::string BackupPath() { return GamePath.value_or("") + texts::kBackupSuffix; }
+std::string ComponentPath() { return GamePathWith(texts::kComponentSuffix); }
+std::string BackupPath() { return GamePathWith(texts::kBackupSuffix); }
 
 }  // namespace
 
