@@ -19,6 +19,13 @@ void CrossSwitch::HandleOptimizeClick() {
     notices_.ShowNotice(texts::kAlreadyOptimized, ui::kStyleExclamation);
     return;
   }
+  // A Cross that is still no folder (it could not be made, or a file holds the name) can't
+  // become the backup: fail before the question, or a Yes would delete the old backup for
+  // nothing, or replace it with that file.
+  if (!folders_.IsDirectory(ComponentPath())) {
+    notices_.ShowNotice(texts::kOptimizeFailed, ui::kStyleStop);
+    return;
+  }
   if (!MakeRoomForBackup()) return;
   if (!folders_.RenamePath(ComponentPath(), BackupPath())) {
     notices_.ShowNotice(texts::kOptimizeFailed, ui::kStyleStop);

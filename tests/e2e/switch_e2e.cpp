@@ -179,6 +179,9 @@ const Row kOptimizeRows[] = {
      {{texts::kOverwriteBackup, IDCANCEL}}, false, true, true, Both(kFullBackup, kFullCross)},
     {"BackupIsAFile", ids::按钮1, Both({"Cross111=a file"}, kFullCross), nullptr, nullptr,
      {kOptimizeFailed}, false, true, true, Both({"Cross111=a file"}, kFullCross)},
+    // A file holds the name Cross: fails before the question, so no Yes can cost the backup.
+    {"CrossIsAFileWithBackup", ids::按钮1, Both({"Cross=a file"}, kFullBackup), nullptr, nullptr,
+     {kOptimizeFailed}, false, true, true, Both({"Cross=a file"}, kFullBackup)},
     {"CrossHeldOpen", ids::按钮1, kFullCross, nullptr, "Cross", {kOptimizeFailed}, false, true, true,
      kFullCross},
     {"CrossHeldOpenAfterYes", ids::按钮1, Both(kFullBackup, kFullCross), nullptr, "Cross",

@@ -115,7 +115,9 @@ const Lines kAlreadyOptimized = {"notice 48 Cross文件夹已优化，可能你�
 const Lines kMakeCross = {"PathIsDirectory Cross", "MakeSureDirectoryPathExists Cross\\",
                           "PathIsDirectoryEmpty Cross"};
 const Lines kLookAtCross = {"PathIsDirectory Cross", "PathIsDirectoryEmpty Cross"};
-const Lines kLookAtBoth = Then(kLookAtCross, {"PathIsDirectory Cross111",
+// Cross has entries; it is asked once more whether it is a folder before the backup is touched.
+const Lines kLookAtFullCross = Then(kLookAtCross, {"PathIsDirectory Cross"});
+const Lines kLookAtBoth = Then(kLookAtFullCross, {"PathIsDirectory Cross111",
                                               "PathIsDirectoryEmpty Cross111"});
 const Lines kMoveAside = {"MoveFileTo Cross -> Cross111", "MakeSureDirectoryPathExists Cross\\"};
 const Lines kRemoveBackupAndMove = {"RemoveOneDirectory Cross111", "MoveFileTo Cross -> Cross111"};
@@ -128,7 +130,7 @@ const OptimizeCase kOptimizeCases[] = {
     {"Cross empty: nothing changes, Cross111 is not looked at", Then(kFullBackup, {"Cross\\"}),
      nullptr, 0, false, kAlreadyOptimized, kLookAtCross, Then(kFullBackup, {"Cross\\"})},
     {"Cross full, no Cross111: moved aside", kFullCross, nullptr, 0, false, kOptimized,
-     Then(kLookAtCross, Then({"PathIsDirectory Cross111"}, kMoveAside)), kMovedAside},
+     Then(kLookAtFullCross, Then({"PathIsDirectory Cross111"}, kMoveAside)), kMovedAside},
     {"Cross full, Cross111 empty: the empty backup goes without a question",
      Then({"Cross111\\"}, kFullCross), nullptr, 0, false, kOptimized,
      Then(kLookAtBoth, Then({"RemoveOneDirectory Cross111"}, kMoveAside)), kMovedAside},
@@ -148,9 +150,12 @@ const OptimizeCase kOptimizeCases[] = {
      "Cross111\\kept.dll", kIdYes, false, {kAsked, kOptimizeFailed},
      Then(kLookAtBoth, kRemoveBackupAndMove),
      Then({"Cross111\\", "Cross111\\kept.dll"}, kFullCross)},
+    {"a file named Cross, Cross111 full: fails before the question, the backup stays",
+     Then(kFullBackup, {"Cross"}), nullptr, kIdYes, false, {kOptimizeFailed},
+     Then(kMakeCross, {"PathIsDirectory Cross"}), Then({"Cross"}, kFullBackup)},
     {"a file named Cross111: the rename fails, nothing changes", Then({"Cross111"}, kFullCross),
      nullptr, 0, false, {kOptimizeFailed},
-     Then(kLookAtCross, {"PathIsDirectory Cross111", "MoveFileTo Cross -> Cross111"}),
+     Then(kLookAtFullCross, {"PathIsDirectory Cross111", "MoveFileTo Cross -> Cross111"}),
      Then({"Cross111"}, kFullCross)},
 };
 

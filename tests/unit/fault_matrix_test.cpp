@@ -150,14 +150,14 @@ const FaultCase kFaults[] = {
        f.files.dbghelpMissing = true;
      },
      Click::Optimize, false, {kOptimizeFailed}, "优化 on, 还原 off", false, {}},
-    {"MakeSureDirectoryPathExists: the same with a backup, answered Yes: the backup goes and "
-     "nothing takes its place",
+    {"MakeSureDirectoryPathExists: the same with a backup: optimize fails before asking, the "
+     "backup stays",
      kBoth, AnswerYes,
      [](Fakes& f) {
        f.RemoveByHand("Cross");
        f.files.dbghelpMissing = true;
      },
-     Click::Optimize, false, {kAsked, kOptimizeFailed}, "优化 on, 还原 on", false, {}},
+     Click::Optimize, false, {kOptimizeFailed}, "优化 on, 还原 on", false, kBackup},
     {"MoveFileA: Cross can't be renamed", kCross, [](Fakes& f) { f.files.failMove = true; },
      nullptr, Click::Optimize, false, {kOptimizeFailed}, "优化 on, 还原 off", false, kCross},
     {"MakeSureDirectoryPathExists: the new empty Cross can't be made", kCross,
