@@ -9,37 +9,6 @@ namespace {
 constexpr char kUninstallKey[] =
     "SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\英雄联盟";
 
-std::string ReadWhole(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE |
-                            FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "(unreadable)";
-  std::string content;
-  char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
-    content.append(buffer, read);
-  CloseHandle(file);
-  return content;
-}
-
-void CollectContents(const std::string& folder, const std::string& relative,
-                     std::vector<std::string>& contents) {
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::string name = entry.cFileName;
-    if (name == "." || name == "..") continue;
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      contents.push_back(relative + name + "\\");
-      CollectContents(folder + "\\" + name, relative + name + "\\", contents);
-    } else {
-      contents.push_back(relative + name + "=" + ReadWhole(folder + "\\" + name));
-    }
-  } while (FindNextFileA(find, &entry));
-  FindClose(find);
-}
-
 }  // namespace
 
 bool ClickButton(HWND window, int id) {
@@ -64,13 +33,6 @@ std::string AnswerNextNotice(DWORD pid, int buttonId) {
 std::string ButtonStates(HWND window) {
   return std::string("优化 ") + (IsWindowEnabled(ControlOf(window, ids::按钮1)) ? "on" : "off") +
          ", 还原 " + (IsWindowEnabled(ControlOf(window, ids::按钮2)) ? "on" : "off");
-}
-
-std::vector<std::string> ContentsOf(const std::string& folder) {
-  std::vector<std::string> contents;
-  CollectContents(folder, "", contents);
-  std::sort(contents.begin(), contents.end());
-  return contents;
 }
 
 bool OverwriteInstallSource(DWORD type, const std::string& bytes) {

@@ -21,10 +21,6 @@ std::string AnswerNextNotice(DWORD pid, int buttonId = IDOK);
 /// The buttons' states as "优化 on, 还原 off".
 std::string ButtonStates(HWND window);
 
-/// Everything below `folder`, sorted: each folder as "relative\", each file as
-/// "relative=content".
-std::vector<std::string> ContentsOf(const std::string& folder);
-
 /// Overwrites InstallSource of the game's uninstall entry with exactly `bytes` of `type` (no NUL
 /// added). The key must exist: an InstallSourceEntry made it and removes it again.
 bool OverwriteInstallSource(DWORD type, const std::string& bytes);

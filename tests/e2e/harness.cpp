@@ -79,7 +79,9 @@ void DeleteTree(const std::string& folder) {
   RemoveDirectoryA(folder.c_str());
 }
 
-void ListTree(const std::string& folder, const std::string& relative,
+// Appends everything below `folder`: each folder as "relative\", each file as "relative" or,
+// with its contents, "relative=content".
+void ListTree(const std::string& folder, const std::string& relative, bool withContents,
               std::vector<std::string>& listing) {
   WIN32_FIND_DATAA entry;
   HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
@@ -89,9 +91,10 @@ void ListTree(const std::string& folder, const std::string& relative,
     if (name == "." || name == "..") continue;
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       listing.push_back(relative + name + "\\");
-      ListTree(folder + "\\" + name, relative + name + "\\", listing);
+      ListTree(folder + "\\" + name, relative + name + "\\", withContents, listing);
     } else {
-      listing.push_back(relative + name);
+      listing.push_back(withContents ? relative + name + "=" + ReadWholeFile(folder + "\\" + name)
+                                     : relative + name);
     }
   } while (FindNextFileA(find, &entry));
   FindClose(find);
@@ -425,7 +428,7 @@ void GameFolder::Remove(const std::string& relative) const {
 
 std::vector<std::string> GameFolder::Listing() const {
   std::vector<std::string> listing;
-  ListTree(path_, "", listing);
+  ListTree(path_, "", false, listing);
   std::sort(listing.begin(), listing.end());
   return listing;
 }
@@ -489,6 +492,27 @@ HWND AppTest::StartApp() {
                   << (seen.str().empty() ? " none" : seen.str());
   }
   return window;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "(unreadable)";
+  std::string content;
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+    content.append(buffer, read);
+  CloseHandle(file);
+  return content;
+}
+
+std::vector<std::string> ContentsOf(const std::string& folder) {
+  std::vector<std::string> contents;
+  ListTree(folder, "", true, contents);
+  std::sort(contents.begin(), contents.end());
+  return contents;
 }
 
 }  // namespace e2e

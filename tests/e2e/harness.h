@@ -116,6 +116,12 @@ void AnswerNotice(HWND box, int buttonId);
 
 // ---- Fixtures ----
 
+/// The whole file's bytes; "(unreadable)" when it can't be opened.
+std::string ReadWholeFile(const std::string& path);
+/// Everything below `folder`, sorted: each folder as "relative\", each file as
+/// "relative=content".
+std::vector<std::string> ContentsOf(const std::string& folder);
+
 /// A game folder (named 英雄联盟) inside a fresh temporary folder, removed with all it holds when
 /// the object goes.
 class GameFolder {

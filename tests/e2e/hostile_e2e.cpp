@@ -328,8 +328,9 @@ TEST(HostilePaths, SpacesAtBothEndsAreKeptAndTheGamesFoldersUntouched) {
   EXPECT_EQ(ButtonStates(window), "优化 off, 还原 off");
   EXPECT_EQ(ContentsOf(game.Path()), kBoth);
   for (const std::string& made : ContentsOf(home.Path())) {
-    if (made.rfind("Kestrova.exe=", 0) != 0)
+    if (made.rfind("Kestrova.exe=", 0) != 0) {
       EXPECT_EQ(made.back(), '\\') << "only empty folders are made: " << made;
+    }
   }
 }
 

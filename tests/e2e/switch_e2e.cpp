@@ -18,27 +18,12 @@ constexpr Millis kStaysOpenWatch{200};  // how long a window that must stay open
 
 // ---- The game folder, with each file's bytes ----
 
-std::string ReadAll(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "(unreadable)";
-  std::string bytes(4096, '\0');
-  DWORD read = 0;
-  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-  CloseHandle(file);
-  bytes.resize(read);
-  return bytes;
-}
-
 // Cross and Cross111 with all they hold, sorted: "Cross\\" for a folder, "Cross\\a.dll=bytes"
 // for a file.
 Lines Tree(const GameFolder& game) {
   Lines tree;
-  for (const std::string& entry : game.Listing()) {
-    if (entry.rfind("Cross", 0) != 0) continue;
-    const bool isFolder = entry.back() == '\\';
-    tree.push_back(isFolder ? entry : entry + "=" + ReadAll(game.Path() + "\\" + entry));
+  for (const std::string& entry : ContentsOf(game.Path())) {
+    if (entry.rfind("Cross", 0) == 0) tree.push_back(entry);
   }
   return tree;
 }
@@ -180,8 +165,8 @@ const Row kOptimizeRows[] = {
     {"BackupIsAFile", ids::按钮1, Both({"Cross111=a file"}, kFullCross), nullptr, nullptr,
      {kOptimizeFailed}, false, true, true, Both({"Cross111=a file"}, kFullCross)},
     // A file holds the name Cross: fails before the question, so no Yes can cost the backup.
-    {"CrossIsAFileWithBackup", ids::按钮1, Both({"Cross=a file"}, kFullBackup), nullptr, nullptr,
-     {kOptimizeFailed}, false, true, true, Both({"Cross=a file"}, kFullBackup)},
+    {"CrossIsAFileWithBackup", ids::按钮1, Both(kFullBackup, {"Cross=a file"}), nullptr, nullptr,
+     {kOptimizeFailed}, false, true, true, Both(kFullBackup, {"Cross=a file"})},
     {"CrossHeldOpen", ids::按钮1, kFullCross, nullptr, "Cross", {kOptimizeFailed}, false, true, true,
      kFullCross},
     {"CrossHeldOpenAfterYes", ids::按钮1, Both(kFullBackup, kFullCross), nullptr, "Cross",
@@ -301,8 +286,8 @@ TEST_F(Switch, RestoreLeavesTheTargetOfAFolderLinkInCrossIntact) {
   ClickThrough(main, pid, ids::按钮2, {kRestoreFailed});
   EXPECT_EQ(apps_.front().WaitForExit(), 0u);
 
-  EXPECT_EQ(ReadAll(outside + "\\keep.txt"), "keep");
-  EXPECT_EQ(ReadAll(outside + "\\deeper\\keep2.txt"), "keep too");
+  EXPECT_EQ(ReadWholeFile(outside + "\\keep.txt"), "keep");
+  EXPECT_EQ(ReadWholeFile(outside + "\\deeper\\keep2.txt"), "keep too");
   const Lines tree = Tree(game_);
   EXPECT_EQ(Lines(tree.begin(), tree.begin() + kFullBackup.size()), kFullBackup);
   StartUnixCommand("Z:\\bin\\rm -f Cross/link", game_.Path());
