@@ -11,13 +11,7 @@
 #include "app/global_texts.h"
 #include "app/program.h"
 #include "app/texts.h"
-#include "tests/fakes/fake_file_system.h"
-#include "tests/fakes/fake_gui.h"
-#include "tests/fakes/fake_message_boxes.h"
-#include "tests/fakes/fake_process_api.h"
-#include "tests/fakes/fake_process_table.h"
-#include "tests/fakes/fake_registry.h"
-#include "tests/fakes/fake_shell.h"
+#include "tests/fakes/fake_platform.h"
 
 namespace {
 
@@ -31,16 +25,7 @@ constexpr char kUninstaller[] = "英雄联盟卸载.exe";
 constexpr int kOptimizeId = 102, kRestoreId = 103;
 constexpr int kIdYes = 6;
 
-struct Fakes {
-  Lines log;
-  FakeProcessApi process{log};
-  FakeGui gui{log};
-  FakeMessageBoxes boxes;
-  FakeFileSystem files;
-  FakeProcessTable processes;
-  FakeRegistry registry;
-  FakeShell shell;
-
+struct Fakes : FakePlatform {
   // Removes an entry of the game folder, files first and then its folders, deepest first, as
   // a person in Explorer would while the program runs.
   void RemoveByHand(const std::string& relative) {
@@ -259,7 +244,7 @@ class FaultMatrix : public ::testing::Test {
 
   static int Run(Fakes& f, const FaultCase& c) {
     if (c.click != Click::None) f.gui.userActions = {ClickAction(f, c)};
-    Program program({f.process, f.gui, f.boxes, f.files, f.processes, f.registry, f.shell});
+    Program program(f.AsPlatform());
     try {
       return program.Run();
     } catch (const ProcessExit& exit) {

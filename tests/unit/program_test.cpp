@@ -10,13 +10,7 @@
 
 #include "app/global_texts.h"
 #include "app/texts.h"
-#include "tests/fakes/fake_file_system.h"
-#include "tests/fakes/fake_gui.h"
-#include "tests/fakes/fake_message_boxes.h"
-#include "tests/fakes/fake_process_api.h"
-#include "tests/fakes/fake_process_table.h"
-#include "tests/fakes/fake_registry.h"
-#include "tests/fakes/fake_shell.h"
+#include "tests/fakes/fake_platform.h"
 
 namespace {
 
@@ -27,7 +21,7 @@ constexpr char kUninstallKey[] =
 std::vector<std::string>* gLog = nullptr;
 void LogCleanup() { gLog->push_back("Cleanup"); }
 
-class ProgramTest : public ::testing::Test {
+class ProgramTest : public ::testing::Test, public FakePlatform {
  protected:
   void SetUp() override {
     ReleaseGlobalTexts();
@@ -56,15 +50,7 @@ class ProgramTest : public ::testing::Test {
     return static_cast<int>(std::count(log.begin(), log.end(), entry));
   }
 
-  std::vector<std::string> log;
-  FakeProcessApi process{log};
-  FakeGui gui{log};
-  FakeMessageBoxes boxes;
-  FakeFileSystem files;
-  FakeProcessTable processes;
-  FakeRegistry registry;
-  FakeShell shell;
-  Platform platform{process, gui, boxes, files, processes, registry, shell};
+  Platform platform = AsPlatform();
 };
 
 TEST_F(ProgramTest, StartsUpInOrderAndEndsWithZeroWhenTheUserCloses) {
