@@ -9,14 +9,14 @@ namespace platform {
 
 enum class ControlKind { Label, PushButton };
 
-struct ControlSpec {
+struct ControlLayout {
   int id;
   ControlKind kind;
   const char* text;
   int x, y, width, height;  // client coordinates of the main window
 };
 
-struct MainWindowSpec {
+struct MainWindowLayout {
   const char* caption;
   int x, y, width, height;  // outer rectangle
 };
@@ -43,10 +43,10 @@ class Gui {
   virtual int ScreenHeight() = 0;
   /// Registers the window classes, creates the main window hidden, makes its outer size exactly
   /// the given one, sets the icons and the font. Null when the window could not be created.
-  virtual WindowHandle CreateMainWindow(const MainWindowSpec& spec, GuiEvents* events) = 0;
+  virtual WindowHandle CreateMainWindow(const MainWindowLayout& layout, GuiEvents* events) = 0;
   /// Creates one control as a child of the main window and shows it (SW_SHOWNA). False when
   /// CreateWindowExA failed.
-  virtual bool CreateControl(const ControlSpec& spec) = 0;
+  virtual bool CreateControl(const ControlLayout& layout) = 0;
   /// SetWindowTextA on the control.
   virtual void SetControlText(int controlId, const char* text) = 0;
   /// InvalidateRect(control, null, FALSE).

@@ -36,11 +36,11 @@ int ControlId(Control control) {
 }
 
 bool MainWindow::Create() {
-  const platform::MainWindowSpec spec{texts::kWindowCaption,
+  const platform::MainWindowLayout layout{texts::kWindowCaption,
                                       CenteredOrigin(gui_.ScreenWidth(), kWindowWidth),
                                       CenteredOrigin(gui_.ScreenHeight(), kWindowHeight),
                                       kWindowWidth, kWindowHeight};
-  handle_ = gui_.CreateMainWindow(spec, this);
+  handle_ = gui_.CreateMainWindow(layout, this);
   if (!handle_) return false;
   for (const ControlPlace& c : kControls) {
     if (!gui_.CreateControl({ControlId(c.control), c.kind, c.text, c.x, c.y, c.width, c.height}))

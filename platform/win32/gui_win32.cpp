@@ -77,8 +77,8 @@ class Win32Gui : public Gui {
  public:
   int ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
   int ScreenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
-  WindowHandle CreateMainWindow(const MainWindowSpec& spec, GuiEvents* events) override;
-  bool CreateControl(const ControlSpec& spec) override;
+  WindowHandle CreateMainWindow(const MainWindowLayout& layout, GuiEvents* events) override;
+  bool CreateControl(const ControlLayout& layout) override;
   void SetControlText(int id, const char* text) override { SetWindowTextA(Control(id), text); }
   void InvalidateControl(int id) override { InvalidateRect(Control(id), nullptr, FALSE); }
   void EnableControl(int id, bool enabled) override { EnableWindow(Control(id), enabled); }
@@ -115,17 +115,17 @@ void Win32Gui::RegisterClasses() {
   RegisterClassA(&label);
 }
 
-WindowHandle Win32Gui::CreateMainWindow(const MainWindowSpec& spec, GuiEvents* events) {
+WindowHandle Win32Gui::CreateMainWindow(const MainWindowLayout& layout, GuiEvents* events) {
   events_ = events;
   RegisterClasses();
   const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  HWND window = CreateWindowExA(0, kMainClass, spec.caption, style, spec.x, spec.y, spec.width,
-                                spec.height, nullptr, nullptr, Instance(), this);
+  HWND window = CreateWindowExA(0, kMainClass, layout.caption, style, layout.x, layout.y, layout.width,
+                                layout.height, nullptr, nullptr, Instance(), this);
   if (!window) return nullptr;
   RECT outer;
   GetWindowRect(window, &outer);
-  if (outer.right - outer.left != spec.width || outer.bottom - outer.top != spec.height)
-    MoveWindow(window, spec.x, spec.y, spec.width, spec.height, TRUE);
+  if (outer.right - outer.left != layout.width || outer.bottom - outer.top != layout.height)
+    MoveWindow(window, layout.x, layout.y, layout.width, layout.height, TRUE);
   const int sizes[][2] = {{ICON_BIG, 32}, {ICON_SMALL, 16}};
   for (const auto& icon : sizes) {
     HANDLE image = LoadImageA(Instance(), "DEFAULT_ICON", IMAGE_ICON, icon[1], icon[1],
@@ -136,14 +136,14 @@ WindowHandle Win32Gui::CreateMainWindow(const MainWindowSpec& spec, GuiEvents* e
   return window;
 }
 
-bool Win32Gui::CreateControl(const ControlSpec& spec) {
-  const bool label = spec.kind == ControlKind::Label;
+bool Win32Gui::CreateControl(const ControlLayout& layout) {
+  const bool label = layout.kind == ControlKind::Label;
   const DWORD style =
       WS_CHILD | WS_CLIPSIBLINGS |
       (label ? 0 : WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE);
-  HWND control = CreateWindowExA(0, label ? kLabelClass : "BUTTON", spec.text, style, spec.x,
-                                 spec.y, spec.width, spec.height, window_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+  HWND control = CreateWindowExA(0, label ? kLabelClass : "BUTTON", layout.text, style, layout.x,
+                                 layout.y, layout.width, layout.height, window_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
                                  Instance(), nullptr);
   if (!control) return false;
   if (!label) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), TRUE);

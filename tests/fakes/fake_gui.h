@@ -19,26 +19,26 @@ class FakeGui : public platform::Gui {
   int failingControlId = 0;  // CreateControl fails for this id
   /// What the user does once the loop runs, one queued message each.
   std::vector<std::function<void()>> userActions;
-  platform::MainWindowSpec windowSpec{};
-  std::vector<platform::ControlSpec> controls;  // texts copied into controlTexts
+  platform::MainWindowLayout windowLayout{};
+  std::vector<platform::ControlLayout> controls;  // texts copied into controlTexts
   std::vector<std::string> controlTexts;
   bool destroyed = false;
 
   int ScreenWidth() override { return screenWidth; }
   int ScreenHeight() override { return screenHeight; }
 
-  platform::WindowHandle CreateMainWindow(const platform::MainWindowSpec& spec,
+  platform::WindowHandle CreateMainWindow(const platform::MainWindowLayout& layout,
                                           platform::GuiEvents* events) override {
     log_.push_back("CreateMainWindow");
-    windowSpec = spec;
+    windowLayout = layout;
     events_ = events;
     return windowFails ? nullptr : reinterpret_cast<platform::WindowHandle>(0xA11);
   }
-  bool CreateControl(const platform::ControlSpec& spec) override {
-    log_.push_back("CreateControl " + std::to_string(spec.id));
-    controls.push_back(spec);
-    controlTexts.push_back(spec.text);
-    return spec.id != failingControlId;
+  bool CreateControl(const platform::ControlLayout& layout) override {
+    log_.push_back("CreateControl " + std::to_string(layout.id));
+    controls.push_back(layout);
+    controlTexts.push_back(layout.text);
+    return layout.id != failingControlId;
   }
   void SetControlText(int id, const char*) override { Log("SetControlText", id); }
   void InvalidateControl(int id) override { Log("InvalidateControl", id); }

@@ -31,11 +31,11 @@ TEST(MainWindow, CreatesTheWindowAndItsControlsAtTheirPlaces) {
   ui::MainWindow window(gui, {});
   ASSERT_TRUE(window.Create());
 
-  EXPECT_STREQ(gui.windowSpec.caption, "Kestrova");
-  EXPECT_EQ(gui.windowSpec.x, 493);
-  EXPECT_EQ(gui.windowSpec.y, 245);
-  EXPECT_EQ(gui.windowSpec.width, 380);
-  EXPECT_EQ(gui.windowSpec.height, 277);
+  EXPECT_STREQ(gui.windowLayout.caption, "Kestrova");
+  EXPECT_EQ(gui.windowLayout.x, 493);
+  EXPECT_EQ(gui.windowLayout.y, 245);
+  EXPECT_EQ(gui.windowLayout.width, 380);
+  EXPECT_EQ(gui.windowLayout.height, 277);
 
   const struct {
     int id;
