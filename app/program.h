@@ -2,7 +2,6 @@
 // The spine of the process: start-up, the single-instance guard, the message loop and every
 // way the program ends.
 
-#include <memory>
 #include <string>
 #include <vector>
 

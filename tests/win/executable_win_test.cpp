@@ -32,7 +32,7 @@ class PeImports {
     bytes_.assign(std::istreambuf_iterator<char>(file), {});
   }
 
-  bool Read(std::vector<std::string>* names) const {
+  bool Read(std::vector<std::string>* names) {
     const auto* dos = At<IMAGE_DOS_HEADER>(0);
     if (!dos || dos->e_magic != IMAGE_DOS_SIGNATURE) return false;
     const auto* nt = At<IMAGE_NT_HEADERS32>(dos->e_lfanew);
@@ -42,24 +42,25 @@ class PeImports {
     sections_ = IMAGE_FIRST_SECTION(nt);
     sectionCount_ = nt->FileHeader.NumberOfSections;
     const auto& dirs = nt->OptionalHeader.DataDirectory;
-    for (DWORD rva = dirs[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress; rva;
-         rva += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
-      const size_t offset = Offset(rva);
-      const auto* entry = offset ? At<IMAGE_IMPORT_DESCRIPTOR>(offset) : nullptr;
-      if (!entry || !entry->Name) break;
-      names->push_back(NameAt(entry->Name));
-    }
-    for (DWORD rva = dirs[IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT].VirtualAddress; rva;
-         rva += sizeof(IMAGE_DELAYLOAD_DESCRIPTOR)) {
-      const size_t offset = Offset(rva);
-      const auto* entry = offset ? At<IMAGE_DELAYLOAD_DESCRIPTOR>(offset) : nullptr;
-      if (!entry || !entry->DllNameRVA) break;
-      names->push_back(NameAt(entry->DllNameRVA));
-    }
+    AppendNames<IMAGE_IMPORT_DESCRIPTOR>(dirs[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress,
+                                         &IMAGE_IMPORT_DESCRIPTOR::Name, names);
+    AppendNames<IMAGE_DELAYLOAD_DESCRIPTOR>(dirs[IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT].VirtualAddress,
+                                            &IMAGE_DELAYLOAD_DESCRIPTOR::DllNameRVA, names);
     return true;
   }
 
  private:
+  // The DLL names of a descriptor table that starts at `rva` and ends with a zero name.
+  template <typename Descriptor>
+  void AppendNames(DWORD rva, DWORD Descriptor::*nameRva, std::vector<std::string>* names) const {
+    for (; rva; rva += sizeof(Descriptor)) {
+      const size_t offset = Offset(rva);
+      const auto* entry = offset ? At<Descriptor>(offset) : nullptr;
+      if (!entry || !(entry->*nameRva)) break;
+      names->push_back(NameAt(entry->*nameRva));
+    }
+  }
+
   template <typename T>
   const T* At(size_t offset) const {
     return offset + sizeof(T) <= bytes_.size()
@@ -82,8 +83,8 @@ class PeImports {
   }
 
   std::vector<char> bytes_;
-  mutable const IMAGE_SECTION_HEADER* sections_ = nullptr;
-  mutable int sectionCount_ = 0;
+  const IMAGE_SECTION_HEADER* sections_ = nullptr;
+  int sectionCount_ = 0;
 };
 
 TEST(Executable, ImportsOnlyDllsWindowsTakesFromTheSystemFolder) {
